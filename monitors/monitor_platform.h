@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QPoint>
+#include <QtGlobal>
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+class QWidget;
+
+// Indices of MonitorPlatform::systemMetric.
+inline constexpr qint32 SM_XVIRTUALSCREEN = 76;  // left edge of the virtual desktop
+inline constexpr qint32 SM_YVIRTUALSCREEN = 77;  // top edge of the virtual desktop
+inline constexpr qint32 SM_CXVIRTUALSCREEN = 78; // width of the virtual desktop
+inline constexpr qint32 SM_CYVIRTUALSCREEN = 79; // height of the virtual desktop
+inline constexpr qint32 SM_CMONITORS = 80;       // number of monitors; 0 = no multiple-monitor support
+
+// Monitor look-up flags: what a look-up gives when the place lies on no monitor.
+inline constexpr qint32 MONITOR_DEFAULTTONULL = 0;    // the handle 0
+inline constexpr qint32 MONITOR_DEFAULTTOPRIMARY = 1; // the primary monitor's handle
+
+// A rectangle in virtual-desktop pixels; right and bottom are exclusive.
+struct MonitorRect
+{
+    qint32 left = 0;
+    qint32 top = 0;
+    qint32 right = 0;
+    qint32 bottom = 0;
+
+    friend bool operator==(const MonitorRect &, const MonitorRect &) = default;
+};
+
+struct MonitorInfo
+{
+    MonitorRect monitor; // the full monitor
+    MonitorRect work;    // without task bars and docked bars
+};
+
+// The screen object of the windowing runtime: the primary monitor's size in
+// twips and how many twips make one pixel.
+struct ScreenMetrics
+{
+    double Width = 0;
+    double Height = 0;
+    double TwipsPerPixelX = 15;
+    double TwipsPerPixelY = 15;
+};
+
+// Why a platform call gave no answer.
+enum class PlatformError {
+    FunctionMissing, // the monitor function is not in the system library (runtime error 453)
+    Failed,          // any other failure of the call
+};
+
+// The answer of a platform call, or the reason there is none.
+template <typename T>
+class PlatformResult
+{
+public:
+    PlatformResult(T value) : m_value(std::move(value)) {}
+    PlatformResult(PlatformError error) : m_error(error) {}
+
+    bool ok() const { return m_value.has_value(); }
+    const T &value() const { return *m_value; }
+    std::optional<PlatformError> error() const
+    {
+        return m_value ? std::nullopt : std::optional<PlatformError>(m_error);
+    }
+
+private:
+    std::optional<T> m_value;
+    PlatformError m_error = PlatformError::Failed;
+};
+
+// The questions the monitor list asks about the machine's monitors, all in
+// virtual-desktop pixels (origin at the primary monitor's top-left corner).
+// The program answers them from Qt's screens; tests answer them from a script.
+class MonitorPlatform
+{
+public:
+    virtual ~MonitorPlatform() = default;
+
+    // SM_XVIRTUALSCREEN .. SM_CMONITORS; any other index gives 0.
+    virtual qint32 systemMetric(qint32 index) const = 0;
+
+    // The monitor with the largest share of `rect`; with no share at all, 0 or
+    // the primary monitor as `flags` says.
+    virtual PlatformResult<qint32> monitorFromRect(const MonitorRect &rect, qint32 flags) const = 0;
+
+    // The monitor that holds most of `window` (its normal-size rectangle);
+    // with none, or no window, 0 or the primary monitor as `flags` says.
+    virtual PlatformResult<qint32> monitorFromWindow(const QWidget *window, qint32 flags) const = 0;
+
+    // The monitor's rectangles; no value when the query fails for the handle
+    // (an unknown monitor).
+    virtual PlatformResult<std::optional<MonitorInfo>> monitorInfo(qint32 handle) const = 0;
+
+    virtual ScreenMetrics screen() const = 0;
+
+    // Where the virtual desktop's origin lies in the toolkit's window
+    // coordinates. A window moved to desktop point p goes to desktopOrigin() + p.
+    virtual QPoint desktopOrigin() const = 0;
+};
+
+// The platform the program uses: Qt's screens.
+std::shared_ptr<MonitorPlatform> defaultMonitorPlatform();

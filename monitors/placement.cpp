@@ -1,0 +1,52 @@
+#include "placement.h"
+
+#include "conversions.h"
+#include "game_state.h"
+#include "monitor_platform.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+// Window positions are kept in pixels here. A position of t twips on the
+// desktop is the Qt position desktopOrigin() + t / 15, rounded to the nearest
+// pixel (ties to even): one pixel is 15 twips, so every formula below reads
+// as its twips form with the factor 15 cancelled.
+
+QPointF boardPosition(const Module1 &state, const QSizeF &windowSize, const QSizeF &screenSize)
+{
+    if (state.Mon_Count != 1) {
+        // Centred on the chosen monitor in both directions; not clamped, so a
+        // window larger than the monitor reaches beyond its edges.
+        return {(double(state.Mon_Width) - windowSize.width()) / 2 + state.Mon_Left,
+                (double(state.Mon_Height) - windowSize.height()) / 2 + state.Mon_Top};
+    }
+    return {(screenSize.width() - windowSize.width()) / 2,
+            (screenSize.height() - windowSize.height()) / 2};
+}
+
+void Set_Form_Pos(const Module1 &state, QWidget &window)
+{
+    Set_Form_Pos(state, window, *defaultMonitorPlatform());
+}
+
+void Set_Form_Pos(const Module1 &state, QWidget &window, const MonitorPlatform &platform)
+{
+    const ScreenMetrics screen = platform.screen();
+    // The screen's size in twips, at the fixed 15 twips per pixel.
+    const QSizeF screenSize(screen.Width / 15, screen.Height / 15);
+    const QPointF position = boardPosition(state, window.frameGeometry().size(), screenSize);
+    const auto x = roundToLong(position.x());
+    const auto y = roundToLong(position.y());
+    if (!x || !y)
+        return;
+    const QPoint target = platform.desktopOrigin() + QPoint(*x, *y);
+    window.move(target);
+
+    // A window that is shown maximized fills the screen Qt assigned it; make
+    // that the screen under the new rectangle's centre.
+    const QPoint centre = target + QPoint(window.frameGeometry().width() / 2,
+                                          window.frameGeometry().height() / 2);
+    if (QScreen *screenUnder = QGuiApplication::screenAt(centre))
+        window.setScreen(screenUnder);
+}
