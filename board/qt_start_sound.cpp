@@ -1,0 +1,45 @@
+#include "qt_start_sound.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QUrl>
+
+QtStartSound::QtStartSound()
+    : QtStartSound(defaultPath(), [] { QApplication::beep(); })
+{
+}
+
+QtStartSound::QtStartSound(const QString &path, std::function<void()> beep)
+    : m_path(path)
+    , m_beep(std::move(beep))
+{
+    // Loading ahead of the first start keeps that start from lagging.
+    if (canPlay()) {
+        m_effect.setSource(QUrl::fromLocalFile(m_path));
+        m_loaded = true;
+    }
+}
+
+QString QtStartSound::defaultPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/start.wav");
+}
+
+bool QtStartSound::canPlay() const
+{
+    return QFileInfo(m_path).isFile() && !QMediaDevices::audioOutputs().isEmpty();
+}
+
+void QtStartSound::play()
+{
+    if (!m_loaded || m_effect.status() == QSoundEffect::Error || !canPlay()) {
+        if (m_beep)
+            m_beep();
+        return;
+    }
+    m_effect.stop();
+    m_effect.play();
+}
