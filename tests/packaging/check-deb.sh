@@ -36,7 +36,7 @@ echo "Recommends: $(field Recommends)"
 # (libQt6Widgets.so.6 is in libqt6widgets6, and so on).
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/lib/zanto-scoreboard/zanto-scoreboard >"$work/program"
 needed=$(readelf -d "$work/program" | sed -n 's/.*Shared library: \[libQt6\([A-Za-z0-9]*\)\.so\.6\]/libqt6\L\16/p')
-for package in $needed libc6 fonts-nanum libqt6svg6; do
+for package in $needed libc6 fonts-nanum; do
   grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
 done
 ((failures)) || pass "control fields"
