@@ -4,13 +4,23 @@
 #include "dialogs.h"
 #include "game_state.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextCodec>
 
 #include <algorithm>
+
+#ifdef Q_OS_WIN
+#define NOMINMAX
+#include <io.h>
+#include <windows.h>
+#else
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -60,6 +70,65 @@ int teamsInPlay(const Module1 &state)
     return std::clamp(state.Team_Count, 0, Module1::Slot_Count);
 }
 
+// A save is written to a hidden temporary file beside the game and renamed
+// over it only when complete. The temporary's name is fixed per game, so a
+// save that was killed half way leaves at most one behind, which the next
+// save of that game replaces; others are swept once surely abandoned.
+const QString temporarySuffix = QStringLiteral(".zanto-save");
+
+QString temporarySaveName(const QString &fileName)
+{
+    return u'.' + fileName + temporarySuffix;
+}
+
+void removeStaleSaves(const QDir &folder)
+{
+    const QDateTime abandoned = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfoList stale = folder.entryInfoList({QStringLiteral(".*") + temporarySuffix},
+                                                     QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : stale) {
+        if (!entry.isSymLink() && entry.lastModified().toUTC() < abandoned)
+            QFile::remove(entry.absoluteFilePath());
+    }
+}
+
+bool syncToDisk(QFile &file)
+{
+#ifdef Q_OS_WIN
+    return _commit(file.handle()) == 0;
+#else
+    return ::fsync(file.handle()) == 0;
+#endif
+}
+
+// Replaces `target` by `source` in one step: at every moment the target's
+// name holds either the old file or the new one.
+bool replaceFile(const QString &source, const QString &target)
+{
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(source).utf16()),
+                       reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(target).utf16()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    return ::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) == 0;
+#endif
+}
+
+// Makes the rename itself durable, so a power cut right after a save that
+// was reported complete cannot bring back the old game.
+void syncFolder(const QDir &folder)
+{
+#ifndef Q_OS_WIN
+    const int fd = ::open(QFile::encodeName(folder.absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+#else
+    Q_UNUSED(folder);
+#endif
+}
+
 } // namespace
 
 QByteArray scoreFileBytes(const Module1 &state)
@@ -97,17 +166,37 @@ bool isUsableSaveName(const QString &name)
 
 bool writeScoreFile(const QString &path, const QByteArray &bytes)
 {
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
+    // A saved game reached through a link is saved where the link points,
+    // as it was loaded from there.
+    QFileInfo info(path);
+    if (info.isSymLink() && info.exists())
+        info = QFileInfo(info.canonicalFilePath());
+    if (!QDir().mkpath(info.absolutePath()) || info.isDir())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (info.exists() && !info.isWritable())
+        return false; // a game the presenter protected stays as it is
+
+    const QDir folder = info.absoluteDir();
+    removeStaleSaves(folder);
+    const QString temporary = folder.filePath(temporarySaveName(info.fileName()));
+    // What a killed save left under that name goes first; a fresh file that
+    // must not exist yet is never a link planted to write somewhere else.
+    QFile::remove(temporary);
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    bool written = file.write(bytes) == bytes.size() && file.flush() && syncToDisk(file);
+    if (written && info.exists())
+        file.setPermissions(info.permissions());
+    file.close();
+    written = written && file.error() == QFileDevice::NoError
+              && replaceFile(temporary, info.absoluteFilePath());
+    if (!written) {
+        QFile::remove(temporary);
         return false;
     }
-    return file.commit();
+    syncFolder(folder);
+    return true;
 }
 
 SaveOutcome saveScoreFile(Module1 &state, Dialogs &dialogs)
