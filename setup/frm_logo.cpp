@@ -136,7 +136,10 @@ void FRMlogo::buildControls()
         box->setObjectName(QStringLiteral("Team_%1").arg(k));
         box->setGeometry(20, teamTops[k], 199, 19);
         box->setFont(gulimFont(16, true));
-        paintBackground(box, blue, white);
+        // A style sheet rather than the palette: some styles paint a check
+        // box's label area in their own colour.
+        box->setStyleSheet(QStringLiteral(
+            "QCheckBox { background-color: rgb(0, 0, 255); color: white; }"));
         Team[k] = box;
         setTeamCaption(k, QString::fromUtf16(defaultTeams[k]));
         connect(box, &QAbstractButton::clicked, this, [this, k] {
