@@ -20,9 +20,13 @@ void drawDoor(QPainter &p)
     p.setPen(QPen(ink, 1.2));
     p.setBrush(QColor(60, 62, 78));
     p.drawRect(doorway);
+    // Daylight falls in across the floor from outside.
+    QLinearGradient daylight(0, doorway.top(), 0, doorway.bottom());
+    daylight.setColorAt(0, QColor(40, 44, 60));
+    daylight.setColorAt(1, QColor(110, 112, 130));
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 236, 160, 90));
-    p.drawRect(doorway.adjusted(1, 1, -1, -1).translated(0, 0).adjusted(0, 18, 0, 0));
+    p.setBrush(daylight);
+    p.drawRect(doorway.adjusted(0.6, 0.6, -0.6, -0.6));
     p.setPen(QPen(QColor(120, 90, 60), 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(doorway.adjusted(-1, -1, 1, 0));
