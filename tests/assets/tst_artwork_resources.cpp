@@ -1,4 +1,4 @@
-#include "artwork.h"
+#include "artwork_resources.h"
 
 #include <QFile>
 #include <QIcon>
@@ -270,4 +270,4 @@ void TestArtwork::theStartSoundIsAShortAudibleMonoPcmSignal()
 }
 
 QTEST_MAIN(TestArtwork)
-#include "tst_artwork.moc"
+#include "tst_artwork_resources.moc"

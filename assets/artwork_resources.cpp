@@ -1,4 +1,4 @@
-#include "artwork.h"
+#include "artwork_resources.h"
 
 #include <QFile>
 #include <QIcon>
