@@ -15,7 +15,10 @@
 
 QPointF boardPosition(const Module1 &state, const QSizeF &windowSize, const QSizeF &screenSize)
 {
-    if (state.Mon_Count != 1) {
+    // A monitor without a size was never recorded (the list could not be
+    // read); the screen is the only sensible place then.
+    const bool recorded = state.Mon_Width > 0 && state.Mon_Height > 0;
+    if (state.Mon_Count != 1 && recorded) {
         // Centred on the chosen monitor in both directions; not clamped, so a
         // window larger than the monitor reaches beyond its edges.
         return {(double(state.Mon_Width) - windowSize.width()) / 2 + state.Mon_Left,

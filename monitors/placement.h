@@ -9,7 +9,7 @@ struct Module1;
 
 // Puts `window` (before it is first shown) centred on the monitor recorded in
 // the game state: Mon_Left, Mon_Top, Mon_Width, Mon_Height; with Mon_Count 1,
-// centred on the primary screen. Only the position changes. A window shown
+// or no monitor recorded (no size), centred on the primary screen. Only the position changes. A window shown
 // maximized afterwards fills that monitor.
 void Set_Form_Pos(const Module1 &state, QWidget &window);
 void Set_Form_Pos(const Module1 &state, QWidget &window, const MonitorPlatform &platform);

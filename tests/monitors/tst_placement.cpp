@@ -57,6 +57,9 @@ void TestPlacement::theBoardIsCentredOnTheChosenMonitor_data()
                                         << QPointF(-108, -624);
     QTest::newRow("one monitor: the screen, whatever is recorded")
         << stateFor(1, 1280, 500, 1920, 1080) << window << QSizeF(1024, 768) << QPointF(192, 144);
+    // Rather than half off the top-left corner of the desktop.
+    QTest::newRow("no monitor recorded: the screen")
+        << stateFor(0, 0, 0, 0, 0) << window << QSizeF(1024, 768) << QPointF(192, 144);
     QTest::newRow("wider than the monitor: not clamped")
         << stateFor(2, 1280, 0, 1280, 1024) << QSizeF(1600, 1200) << screen << QPointF(1120, -88);
     QTest::newRow("fractions kept") << stateFor(2, 1280, 0, 1280, 1024) << QSizeF(641, 481)
