@@ -1,6 +1,6 @@
 #include "main_form.h"
 
-#include "artwork.h"
+#include "artwork_resources.h"
 #include "banner_picture.h"
 #include "checked.h"
 #include "conversions.h"
@@ -8,6 +8,7 @@
 #include "figure_box.h"
 #include "fonts.h"
 #include "game_state.h"
+#include "placement.h"
 #include "score_bar.h"
 #include "score_file.h"
 #include "start_sound.h"
@@ -86,13 +87,13 @@ MainForm::MainForm(Module1 &state, Dialogs &dialogs, StartSound &sound, QWidget 
 {
     setObjectName(QStringLiteral("main"));
     setWindowTitle(appTitle());
-    setWindowIcon(appIcon());
+    setWindowIcon(Artwork::windowIcon());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Window_Green);
     setPalette(pal);
     setAutoFillBackground(true);
 
-    m_spriteSheet = artworkPixmap(QStringLiteral(":/assets/runner.png"), qApp->devicePixelRatio());
+    m_spriteSheet = Artwork::pixmap(Artwork::runnerPath, qApp->devicePixelRatio());
 
     for (QTimer *timer : {&Timer1, &Timer2}) {
         timer->setParent(this);
@@ -142,9 +143,8 @@ void MainForm::createControls()
         TeamLabel[std::size_t(i)] = bar;
     }
 
-    Image1 = new BannerPicture(artworkPixmap(QStringLiteral(":/assets/banner.png"),
-                                             qApp->devicePixelRatio()),
-                               this);
+    // The banner keeps its full-size picture and scales it per size.
+    Image1 = new BannerPicture(Artwork::pixmap(Artwork::bannerPath, 2.0), this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 1022, Banner_Height);
 
@@ -167,19 +167,19 @@ void MainForm::createControls()
     const QSize face(99, 36);
     const QSize pictureSize(101, 37);
     Command1 = pictureButton(Picture2, QStringLiteral("Command1"),
-                             QStringLiteral(":/assets/button_start.png"), pictureSize, face);
+                             Artwork::buttonStartPath, pictureSize, face);
     Command1->move(34, 6);
     Command2 = pictureButton(Picture2, QStringLiteral("Command2"),
-                             QStringLiteral(":/assets/button_load.png"), pictureSize, face);
+                             Artwork::buttonLoadPath, pictureSize, face);
     Command2->move(164, 6);
     Command3 = pictureButton(Picture2, QStringLiteral("Command3"),
-                             QStringLiteral(":/assets/button_save.png"), pictureSize, face);
+                             Artwork::buttonSavePath, pictureSize, face);
     Command3->move(294, 6);
     Command4 = pictureButton(Picture2, QStringLiteral("Command4"),
-                             QStringLiteral(":/assets/button_winner.png"), pictureSize, face);
+                             Artwork::buttonWinnerPath, pictureSize, face);
     Command4->move(426, 6);
     Command5 = pictureButton(Picture2, QStringLiteral("Command5"),
-                             QStringLiteral(":/assets/door.png"), QSize(53, 37), QSize(51, 36));
+                             Artwork::doorPath, QSize(53, 37), QSize(51, 36));
     Command5->move(950, 4);
     Command1->setToolTip(QStringLiteral("출발"));
     Command2->setToolTip(QStringLiteral("불러오기"));
@@ -265,8 +265,10 @@ void MainForm::setTabOrder()
 
 void MainForm::Form_Load()
 {
-    // Placement on the chosen monitor joins here once the monitors library
-    // provides it.
+    // The normal-size rectangle goes onto the chosen monitor; maximizing
+    // then fills that monitor.
+    if (m_state.Use_Monitor)
+        Set_Form_Pos(m_state, *this);
 }
 
 double MainForm::barStep(int slot) const

@@ -1,6 +1,6 @@
 // A hand-run look at the board: eight demonstration teams in the middle of a
 // round. Not a test; run it under a display and look.
-//   board_demo [ticks] [screenshot.png]
+//   board_demo [ticks] [screenshot.png|-] [normal]
 #include "game_state.h"
 #include "main_form.h"
 #include "qt_dialogs.h"
@@ -24,7 +24,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     const int ticks = args.size() > 1 ? args[1].toInt() : 75;
-    const QString shot = args.size() > 2 ? args[2] : QString();
+    const QString shot = args.size() > 2 && args[2] != u'-' ? args[2] : QString();
+    const bool normal = args.size() > 3 && args[3] == QLatin1String("normal");
 
     Module1 state;
     state.Max_Score = 500;
@@ -43,6 +44,11 @@ int main(int argc, char *argv[])
     QtDialogs dialogs;
     SilentSound sound;
     MainForm board(state, dialogs, sound);
+    if (normal) {
+        board.setWindowState(Qt::WindowNoState);
+        board.resize(1024, 766);
+        board.move(0, 0);
+    }
     board.show();
     board.Set_Init();
 
