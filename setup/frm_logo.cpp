@@ -139,7 +139,11 @@ void FRMlogo::buildControls()
         // A style sheet rather than the palette: some styles paint a check
         // box's label area in their own colour.
         box->setStyleSheet(QStringLiteral(
-            "QCheckBox { background-color: rgb(0, 0, 255); color: white; }"));
+            "QCheckBox { background-color: rgb(0, 0, 255); color: white; }"
+            "QCheckBox::indicator { width: 15px; height: 15px; }"
+            "QCheckBox::indicator:unchecked { image: url(:/setup/images/unchecked.svg); }"
+            "QCheckBox::indicator:checked { image: url(:/setup/images/checked.svg); }"
+            "QCheckBox::indicator:indeterminate { image: url(:/setup/images/grayed.svg); }"));
         Team[k] = box;
         setTeamCaption(k, QString::fromUtf16(defaultTeams[k]));
         connect(box, &QAbstractButton::clicked, this, [this, k] {
