@@ -9,16 +9,22 @@
 
 class QWidget;
 
+// The platform's own names and values. Where <windows.h> came first it has
+// defined them already, as macros with these values.
+#ifndef SM_CMONITORS
 // Indices of MonitorPlatform::systemMetric.
 inline constexpr qint32 SM_XVIRTUALSCREEN = 76;  // left edge of the virtual desktop
 inline constexpr qint32 SM_YVIRTUALSCREEN = 77;  // top edge of the virtual desktop
 inline constexpr qint32 SM_CXVIRTUALSCREEN = 78; // width of the virtual desktop
 inline constexpr qint32 SM_CYVIRTUALSCREEN = 79; // height of the virtual desktop
 inline constexpr qint32 SM_CMONITORS = 80;       // number of monitors; 0 = no multiple-monitor support
+#endif
 
+#ifndef MONITOR_DEFAULTTONULL
 // Monitor look-up flags: what a look-up gives when the place lies on no monitor.
 inline constexpr qint32 MONITOR_DEFAULTTONULL = 0;    // the handle 0
 inline constexpr qint32 MONITOR_DEFAULTTOPRIMARY = 1; // the primary monitor's handle
+#endif
 
 // A rectangle in virtual-desktop pixels; right and bottom are exclusive.
 struct MonitorRect
