@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 #include <QtEndian>
 #include <QTest>
@@ -75,7 +76,10 @@ private slots:
     void everyRunnerFrameShowsTheFigureInADifferentPhase();
     void aRunnerFrameIsItsBandOfTheStrip();
     void aRunnerFrameOutsideTheStripIsNull();
+    void theBannerRunsOnIntoTheWindowGreenAtItsBottom_data();
+    void theBannerRunsOnIntoTheWindowGreenAtItsBottom();
     void theWindowIconCarriesEverySize();
+    void theWindowsIconFileHoldsEverySize();
     void theSvgIconRenders();
     void theStartSoundBesideTheProgramIsTheAssetsCopy();
     void theStartSoundIsAShortAudibleMonoPcmSignal();
@@ -213,6 +217,23 @@ void TestArtwork::aRunnerFrameOutsideTheStripIsNull()
     QVERIFY(Artwork::runnerFrame(QPixmap(), 0).isNull());
 }
 
+void TestArtwork::theBannerRunsOnIntoTheWindowGreenAtItsBottom_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("1x") << Artwork::bannerPath << 4;
+    QTest::newRow("2x") << QString(":/assets/banner@2x.png") << 8;
+}
+
+void TestArtwork::theBannerRunsOnIntoTheWindowGreenAtItsBottom()
+{
+    // The rows start right below the banner, on the window green.
+    QFETCH(QString, path);
+    QFETCH(int, rows);
+    const QImage banner = QImage(path).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(offGreenPixels(banner, QRect(0, banner.height() - rows, banner.width(), rows)), 0);
+}
+
 void TestArtwork::theWindowIconCarriesEverySize()
 {
     const QIcon icon = Artwork::windowIcon();
@@ -222,6 +243,17 @@ void TestArtwork::theWindowIconCarriesEverySize()
     // The 16 pixel image is its own drawing, not the 256 one shrunk.
     QCOMPARE(icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32),
              QImage(":/assets/icon16.png").convertToFormat(QImage::Format_ARGB32));
+}
+
+void TestArtwork::theWindowsIconFileHoldsEverySize()
+{
+    QImageReader reader(SOURCE_ICON_FILE, "ico");
+    QCOMPARE(reader.imageCount(), 4);
+    QList<QSize> sizes;
+    do {
+        sizes << reader.read().size();
+    } while (reader.jumpToNextImage());
+    QCOMPARE(sizes, (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {256, 256}}));
 }
 
 void TestArtwork::theSvgIconRenders()

@@ -38,10 +38,12 @@ void drawButtonFace(QPainter &p, const QString &caption);
 inline constexpr QSize doorSize{51, 36};
 void drawDoor(QPainter &p);
 
-// The monitor icon, tuned to the pixel grid at 16 and 32; larger sizes come
-// from the SVG.
+// The monitor icon, tuned to the pixel grid at 16, 32 and 48; larger sizes
+// come from the SVG.
 QImage windowIcon(int size);
 QByteArray windowIconSvg();
+// A Windows icon file holding the given images, each stored as PNG.
+QByteArray iconFile(const QList<QImage> &images);
 
 inline constexpr QSize logoSize{59, 57};
 void drawLogo(QPainter &p);

@@ -122,18 +122,22 @@ void drawGrass(QPainter &p)
     ground.lineTo(width, bannerSize.height());
     ground.lineTo(0, bannerSize.height());
     ground.closeSubpath();
+    // The grass ends in the board's own green, so the banner runs on into
+    // the window below it without a seam.
     QLinearGradient green(0, grassTop, 0, bannerSize.height());
-    green.setColorAt(0, QColor(96, 190, 70));
-    green.setColorAt(1, QColor(40, 130, 45));
+    green.setColorAt(0, QColor(120, 200, 72));
+    green.setColorAt(0.4, QColor(80, 178, 64));
+    green.setColorAt(0.77, windowGreen);
+    green.setColorAt(1, windowGreen);
     p.setPen(Qt::NoPen);
     p.setBrush(green);
     p.drawPath(ground);
 
     // Tufts with a fixed rhythm rather than random, so both scales match.
-    p.setPen(QPen(QColor(50, 140, 45), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(QColor(40, 140, 50), 1.4, Qt::SolidLine, Qt::RoundCap));
     for (int i = 0; i < 150; ++i) {
         const qreal x = 3 + i * 6.8 + 2.5 * std::sin(i * 1.7);
-        const qreal y = 236 + 18 * std::fmod(i * 0.618, 1.0);
+        const qreal y = 234 + 14 * std::fmod(i * 0.618, 1.0);
         p.drawLine(QPointF(x, y), QPointF(x - 2, y - 5));
         p.drawLine(QPointF(x, y), QPointF(x + 1, y - 6));
         p.drawLine(QPointF(x, y), QPointF(x + 3, y - 4));

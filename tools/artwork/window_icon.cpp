@@ -1,6 +1,8 @@
 #include "artwork.h"
 
+#include <QBuffer>
 #include <QByteArray>
+#include <QtEndian>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
@@ -26,6 +28,7 @@ struct IconLayout
 };
 
 constexpr IconLayout layout32{{1, 3, 30, 22}, {3, 5, 26, 18}, {13, 25, 6, 3}, {7, 28, 18, 3}, 6, 4, 2.0, 2.5};
+constexpr IconLayout layout48{{2, 5, 44, 33}, {5, 8, 38, 27}, {20, 38, 8, 4}, {11, 42, 26, 4}, 6, 4, 3.0, 3.5};
 constexpr IconLayout layout16{{0, 1, 16, 12}, {1, 2, 14, 10}, {6, 13, 4, 1}, {3, 14, 10, 2}, 4, 3, 1.3, 1.2};
 
 const QColor bezelColour(66, 70, 80);
@@ -139,12 +142,47 @@ QByteArray windowIconSvg()
 
 QImage windowIcon(int size)
 {
-    if (size == 16 || size == 32) {
-        const IconLayout &l = size == 16 ? layout16 : layout32;
+    if (size == 16 || size == 32 || size == 48) {
+        const IconLayout &l = size == 16 ? layout16 : size == 32 ? layout32 : layout48;
         return render(QSize(size, size), 1, [&](QPainter &p) { drawIcon(p, l); });
     }
     QSvgRenderer svg(windowIconSvg());
     return render(QSize(size, size), 1, [&](QPainter &p) { svg.render(&p, QRectF(0, 0, size, size)); });
+}
+
+QByteArray iconFile(const QList<QImage> &images)
+{
+    auto le16 = [](QByteArray &out, quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
+    auto le32 = [](QByteArray &out, quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
+
+    QList<QByteArray> pngs;
+    for (const QImage &image : images) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
+        pngs << png;
+    }
+    QByteArray ico;
+    le16(ico, 0);
+    le16(ico, 1); // an icon, not a cursor
+    le16(ico, quint16(images.size()));
+    quint32 offset = 6 + 16 * quint32(images.size());
+    for (int i = 0; i < images.size(); ++i) {
+        // A size of 256 is written as 0.
+        ico.append(char(images[i].width() & 0xff));
+        ico.append(char(images[i].height() & 0xff));
+        ico.append(char(0));
+        ico.append(char(0));
+        le16(ico, 1);
+        le16(ico, 32);
+        le32(ico, quint32(pngs[i].size()));
+        le32(ico, offset);
+        offset += quint32(pngs[i].size());
+    }
+    for (const QByteArray &png : pngs)
+        ico.append(png);
+    return ico;
 }
 
 } // namespace artwork
