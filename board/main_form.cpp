@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 
@@ -107,6 +108,7 @@ MainForm::MainForm(Module1 &state, Dialogs &dialogs, StartSound &sound, QWidget 
 
     createControls();
     setTabOrder();
+    warmUpCaptionGlyphs();
     connect(Command1, &QPushButton::clicked, this, &MainForm::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &MainForm::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &MainForm::Command3_Click);
@@ -126,6 +128,17 @@ MainForm::MainForm(Module1 &state, Dialogs &dialogs, StartSound &sound, QWidget 
 }
 
 MainForm::~MainForm() = default;
+
+// Draws the digits of the counting captions once, so the first ticks of the
+// first round do not stall while glyphs are rendered.
+void MainForm::warmUpCaptionGlyphs()
+{
+    QImage scratch(600, 60, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    QPainter painter(&scratch);
+    painter.setFont(hyGothicFont(43));
+    painter.drawText(QPointF(0, 50), QStringLiteral("-0123456789"));
+}
 
 // Later siblings paint over earlier ones, so the controls are created from
 // the back to the front: bars, banner, command bar, sprite box, team

@@ -100,6 +100,7 @@ private:
     void Form_Load();
     void createControls();
     void setTabOrder();
+    void warmUpCaptionGlyphs();
     void showMaxScore();
     void rejectEntry();
     bool validSlot(int slot) const { return slot >= 0 && slot < board::Board_Slots; }
