@@ -57,6 +57,20 @@ WavFormat readWav(const QByteArray &bytes)
     return wav;
 }
 
+// Sign changes in the samples from `from` to `to` seconds: a measure of pitch
+// that needs no transform.
+int zeroCrossings(const WavFormat &wav, double from, double to)
+{
+    const auto *samples = reinterpret_cast<const qint16 *>(wav.samples.constData());
+    const qsizetype count = wav.samples.size() / 2;
+    const qsizetype first = std::clamp<qsizetype>(qsizetype(from * wav.rate), 1, count);
+    const qsizetype last = std::clamp<qsizetype>(qsizetype(to * wav.rate), first, count);
+    int crossings = 0;
+    for (qsizetype i = first; i < last; ++i)
+        crossings += (qFromLittleEndian(samples[i - 1]) < 0) != (qFromLittleEndian(samples[i]) < 0);
+    return crossings;
+}
+
 } // namespace
 
 class TestArtwork : public QObject
@@ -83,6 +97,7 @@ private slots:
     void theSvgIconRenders();
     void theStartSoundBesideTheProgramIsTheAssetsCopy();
     void theStartSoundIsAShortAudibleMonoPcmSignal();
+    void theStartSoundRisesAndHoldsASteadyTopNote();
 };
 
 void TestArtwork::everyPictureHasItsSizeAndASharpVariantOfTwiceThat_data()
@@ -299,6 +314,29 @@ void TestArtwork::theStartSoundIsAShortAudibleMonoPcmSignal()
     QVERIFY2(peak < 32767, qPrintable(QString::number(peak)));
     const int last = std::abs(int(qFromLittleEndian<qint16>(wav.samples.constData() + 2 * (count - 1))));
     QVERIFY2(last < 200, qPrintable(QString::number(last)));
+}
+
+void TestArtwork::theStartSoundRisesAndHoldsASteadyTopNote()
+{
+    QFile file(BUILT_START_SOUND);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const WavFormat wav = readWav(file.readAll());
+    QVERIFY(wav.rate > 0);
+
+    // Four short notes, each higher than the one before.
+    int previous = 0;
+    for (double start : {0.02, 0.17, 0.32, 0.47}) {
+        const int pitch = zeroCrossings(wav, start, start + 0.1);
+        QVERIFY2(pitch > previous, qPrintable(QString("note at %1 s").arg(start)));
+        previous = pitch;
+    }
+    // The held note only wavers a little (its vibrato once ran away into a
+    // siren that swept wider with every second).
+    QList<int> held;
+    for (double start = 0.7; start < 1.35; start += 0.1)
+        held << zeroCrossings(wav, start, start + 0.1);
+    const auto [low, high] = std::minmax_element(held.cbegin(), held.cend());
+    QVERIFY2(*high - *low <= *low / 30, qPrintable(QString("%1 .. %2").arg(*low).arg(*high)));
 }
 
 QTEST_MAIN(TestArtwork)

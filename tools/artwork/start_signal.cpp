@@ -23,7 +23,7 @@ struct Note
 
 // A bright, brass-like tone: odd and even harmonics falling off gently, the
 // upper ones opening up during the attack as a horn's do.
-qreal brass(qreal t, qreal frequency, qreal age)
+qreal brass(qreal phase, qreal frequency, qreal age)
 {
     const qreal brightness = std::min(1.0, age / 0.04);
     qreal v = 0;
@@ -31,7 +31,7 @@ qreal brass(qreal t, qreal frequency, qreal age)
         if (n * frequency > sampleRate / 2 * 0.9)
             break;
         const qreal weight = (n == 1 ? 1.0 : std::pow(brightness, 0.5 * n) * 0.9 / n);
-        v += weight * std::sin(2 * M_PI * n * frequency * t);
+        v += weight * std::sin(n * phase);
     }
     return v;
 }
@@ -82,12 +82,15 @@ QByteArray startSignalWav()
     for (const Note &note : notes) {
         const size_t first = size_t(note.start * sampleRate);
         const size_t last = std::min(mix.size(), size_t((note.start + note.length) * sampleRate) + 1);
+        // The phase is summed sample by sample so the vibrato bends the
+        // pitch by the same small amount all through the note.
+        qreal phase = 0;
         for (size_t i = first; i < last; ++i) {
-            const qreal t = qreal(i) / sampleRate;
-            const qreal age = t - note.start;
-            // A little vibrato on the held note only.
-            const qreal vibrato = note.length > 0.5 ? 1 + 0.004 * std::sin(2 * M_PI * 5.5 * age) * std::min(1.0, age / 0.25) : 1;
-            mix[i] += note.loudness * envelope(age, note.length) * brass(t, note.frequency * vibrato, age);
+            const qreal age = qreal(i) / sampleRate - note.start;
+            const qreal depth = note.length > 0.5 ? 0.006 * std::min(1.0, age / 0.3) : 0;
+            const qreal frequency = note.frequency * (1 + depth * std::sin(2 * M_PI * 5.5 * age));
+            mix[i] += note.loudness * envelope(age, note.length) * brass(phase, note.frequency, age);
+            phase += 2 * M_PI * frequency / sampleRate;
         }
     }
 
