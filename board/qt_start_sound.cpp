@@ -21,6 +21,17 @@ QtStartSound::QtStartSound(const QString &path, std::function<void()> beep)
         m_effect.setSource(QUrl::fromLocalFile(m_path));
         m_loaded = true;
     }
+    // A file that turns out unplayable only says so once it was read: a
+    // start that was waiting for it beeps then.
+    QObject::connect(&m_effect, &QSoundEffect::statusChanged, &m_effect, [this] {
+        if (m_effect.status() == QSoundEffect::Error && m_waiting) {
+            m_waiting = false;
+            if (m_beep)
+                m_beep();
+        } else if (m_effect.status() == QSoundEffect::Ready) {
+            m_waiting = false;
+        }
+    });
 }
 
 QString QtStartSound::defaultPath()
@@ -40,6 +51,7 @@ void QtStartSound::play()
             m_beep();
         return;
     }
+    m_waiting = m_effect.status() != QSoundEffect::Ready;
     m_effect.stop();
     m_effect.play();
 }

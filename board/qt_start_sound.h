@@ -30,4 +30,5 @@ private:
     std::function<void()> m_beep;
     QSoundEffect m_effect;
     bool m_loaded = false;
+    bool m_waiting = false; // play() came before the file was read
 };

@@ -114,9 +114,11 @@ void ScoreBar::paintEvent(QPaintEvent *event)
     if (fraction > 0.0f && whole < QWidget::width())
         painter.fillRect(QRect(whole, 0, 1, height()), blend(m_fill, m_background, fraction));
 
-    if (m_caption.isEmpty())
-        return;
     const qreal right = textRight(m_width);
+    // A caption that does not fit whole is left out: a bar too short for
+    // "20" would otherwise read "0".
+    if (m_caption.isEmpty() || right - m_textWidth < 0.0)
+        return;
     if (right - m_textWidth > dirty.right() + 1 || right < dirty.left())
         return;
     painter.setFont(m_font);

@@ -1,6 +1,6 @@
 // A hand-run look at the board: eight demonstration teams in the middle of a
 // round. Not a test; run it under a display and look.
-//   board_demo [ticks] [screenshot.png|-] [normal]
+//   board_demo [ticks] [screenshot.png|-] [normal|entry]
 #include "game_state.h"
 #include "main_form.h"
 #include "qt_dialogs.h"
@@ -60,6 +60,8 @@ int main(int argc, char *argv[])
             timer1->stop();
         for (int i = 0; i < ticks; ++i)
             board.Timer1_Timer();
+        if (args.contains(QLatin1String("entry")))
+            board.TCmd_MouseUp(2, Qt::LeftButton);
         if (!shot.isEmpty()) {
             QTimer::singleShot(300, &board, [&] {
                 board.grab().save(shot);

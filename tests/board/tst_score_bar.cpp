@@ -12,6 +12,7 @@ private slots:
     void negativeLengthKeepsThePreviousOne();
     void fractionShowsInTheLastPixelColumn();
     void numberCaptionIsPlainDecimal();
+    void captionThatDoesNotFitIsLeftOut();
 };
 
 void TestScoreBar::tinyStepsAddUpInsteadOfTruncating()
@@ -68,6 +69,27 @@ void TestScoreBar::numberCaptionIsPlainDecimal()
     bar.setCaption(QStringLiteral("100"));
     bar.setCaptionNumber(-1);
     QCOMPARE(bar.caption(), QStringLiteral("-1"));
+}
+
+void TestScoreBar::captionThatDoesNotFitIsLeftOut()
+{
+    ScoreBar bar;
+    bar.resize(10, 50);
+    bar.setFillColour(QColor(255, 255, 255));
+    bar.setCaptionNumber(20);
+    bar.setBarWidth(20.0f);
+    const QImage shortBar = bar.grab().toImage();
+    for (int x = 0; x < 20; ++x)
+        QCOMPARE(shortBar.pixelColor(x, 25), QColor(255, 255, 255));
+    // Long enough, the number shows at the tip.
+    bar.setBarWidth(200.0f);
+    const QImage longBar = bar.grab().toImage();
+    int dark = 0;
+    for (int x = 100; x < 200; ++x)
+        dark += longBar.pixelColor(x, 25).lightness() < 100 ? 1 : 0;
+    QVERIFY(dark > 0);
+    for (int x = 0; x < 60; ++x)
+        QCOMPARE(longBar.pixelColor(x, 25), QColor(255, 255, 255));
 }
 
 QTEST_MAIN(TestScoreBar)
