@@ -63,6 +63,11 @@ if [[ "$mode" == --apt ]]; then
   sleep 4
   if kill -0 "$app" 2>/dev/null; then
     pass "installed program is running after 4 s"
+    # Qt takes the program's folder, where it looks for start.wav, from this link.
+    real=$(readlink "/proc/$app/exe")
+    [[ "$real" == /usr/lib/zanto-scoreboard/zanto-scoreboard && -f "$(dirname "$real")/start.wav" ]] \
+      && pass "started through bin/, it runs from $(dirname "$real"), beside start.wav" \
+      || fail "the running program is $real, without start.wav beside it"
     if command -v xwininfo >/dev/null; then
       DISPLAY="$display" xwininfo -root -tree | grep -q '"zanto-scoreboard"' \
         && pass "it shows a window" || fail "no window of the installed program"
