@@ -109,19 +109,37 @@ QString colourName(const QColor &c)
 
 QByteArray windowIconSvg()
 {
+    // The same monitor as the small sizes, with the shading that only shows
+    // at desktop-menu sizes: a lit bezel, a glowing screen and a soft glare.
     const IconLayout &l = layout32;
-    auto rect = [](const QRectF &r, qreal radius, const QColor &fill) {
+    auto rect = [](const QRectF &r, qreal radius, const QString &fill) {
         return QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" fill=\"%6\"/>\n")
-            .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(radius).arg(colourName(fill));
+            .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(radius).arg(fill);
     };
-    QString svg = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                 "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 32 32\">\n");
-    svg += rect(l.neck, 0, bezelColour.lighter(120));
-    svg += rect(l.base, l.radius * 0.6, bezelColour);
-    svg += rect(l.bezel, l.radius, bezelEdge);
-    svg += rect(l.bezel.adjusted(0.6, 0.6, -0.6, -0.6), l.radius * 0.8, bezelColour);
-    svg += rect(l.screen, 0, screenColour);
-    svg += QStringLiteral("  <g stroke=\"%1\" stroke-width=\"0.6\">\n").arg(colourName(gridColour));
+    QString svg = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 32 32\">\n"
+        "  <defs>\n"
+        "    <linearGradient id=\"bezel\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">\n"
+        "      <stop offset=\"0\" stop-color=\"%1\"/><stop offset=\"1\" stop-color=\"%2\"/>\n"
+        "    </linearGradient>\n"
+        "    <radialGradient id=\"screen\" cx=\"0.5\" cy=\"0.45\" r=\"0.7\">\n"
+        "      <stop offset=\"0\" stop-color=\"%3\"/><stop offset=\"1\" stop-color=\"%4\"/>\n"
+        "    </radialGradient>\n"
+        "    <linearGradient id=\"glare\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\">\n"
+        "      <stop offset=\"0\" stop-color=\"#ffffff\" stop-opacity=\"0.22\"/>\n"
+        "      <stop offset=\"0.5\" stop-color=\"#ffffff\" stop-opacity=\"0.04\"/>\n"
+        "      <stop offset=\"0.5\" stop-color=\"#ffffff\" stop-opacity=\"0\"/>\n"
+        "    </linearGradient>\n"
+        "  </defs>\n")
+        .arg(colourName(bezelColour.lighter(135)), colourName(bezelColour.darker(125)),
+             colourName(screenColour.lighter(125)), colourName(screenColour.darker(150)));
+    svg += rect(l.neck, 0, colourName(bezelColour.lighter(120)));
+    svg += rect(l.base, l.radius * 0.6, QStringLiteral("url(#bezel)"));
+    svg += rect(l.bezel, l.radius, colourName(bezelEdge));
+    svg += rect(l.bezel.adjusted(0.6, 0.6, -0.6, -0.6), l.radius * 0.8, QStringLiteral("url(#bezel)"));
+    svg += rect(l.screen, 0, QStringLiteral("url(#screen)"));
+    svg += QStringLiteral("  <g stroke=\"%1\" stroke-width=\"0.5\" stroke-opacity=\"0.85\">\n").arg(colourName(gridColour));
     for (int c = 1; c < l.gridColumns; ++c) {
         const qreal x = int(l.screen.left() + l.screen.width() * c / l.gridColumns) + 0.5;
         svg += QStringLiteral("    <line x1=\"%1\" y1=\"%2\" x2=\"%1\" y2=\"%3\"/>\n")
@@ -133,9 +151,14 @@ QByteArray windowIconSvg()
                    .arg(l.screen.left()).arg(y).arg(l.screen.right());
     }
     svg += QStringLiteral("  </g>\n");
+    const QString wave = svgPathData(wavePath(l.screen));
+    svg += QStringLiteral("  <path d=\"%1\" fill=\"none\" stroke=\"#d8ffe0\" stroke-opacity=\"0.35\" stroke-width=\"%2\" "
+                          "stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n")
+               .arg(wave).arg(l.waveWidth * 2.2);
     svg += QStringLiteral("  <path d=\"%1\" fill=\"none\" stroke=\"#ffffff\" stroke-width=\"%2\" "
                           "stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n")
-               .arg(svgPathData(wavePath(l.screen))).arg(l.waveWidth);
+               .arg(wave).arg(l.waveWidth);
+    svg += rect(l.screen, 0, QStringLiteral("url(#glare)"));
     svg += QStringLiteral("</svg>\n");
     return svg.toUtf8();
 }
