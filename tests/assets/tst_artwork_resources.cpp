@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QIcon>
 #include <QImage>
-#include <QImageReader>
 #include <QPixmap>
 #include <QtEndian>
 #include <QTest>
@@ -93,7 +92,6 @@ private slots:
     void theBannerRunsOnIntoTheWindowGreenAtItsBottom_data();
     void theBannerRunsOnIntoTheWindowGreenAtItsBottom();
     void theWindowIconCarriesEverySize();
-    void theWindowsIconFileHoldsEverySize();
     void theSvgIconRenders();
     void theStartSoundBesideTheProgramIsTheAssetsCopy();
     void theStartSoundIsAShortAudibleMonoPcmSignal();
@@ -258,17 +256,6 @@ void TestArtwork::theWindowIconCarriesEverySize()
     // The 16 pixel image is its own drawing, not the 256 one shrunk.
     QCOMPARE(icon.pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32),
              QImage(":/assets/icon16.png").convertToFormat(QImage::Format_ARGB32));
-}
-
-void TestArtwork::theWindowsIconFileHoldsEverySize()
-{
-    QImageReader reader(SOURCE_ICON_FILE, "ico");
-    QCOMPARE(reader.imageCount(), 4);
-    QList<QSize> sizes;
-    do {
-        sizes << reader.read().size();
-    } while (reader.jumpToNextImage());
-    QCOMPARE(sizes, (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {256, 256}}));
 }
 
 void TestArtwork::theSvgIconRenders()

@@ -42,8 +42,6 @@ void drawDoor(QPainter &p);
 // come from the SVG.
 QImage windowIcon(int size);
 QByteArray windowIconSvg();
-// A Windows icon file holding the given images, each stored as PNG.
-QByteArray iconFile(const QList<QImage> &images);
 
 inline constexpr QSize logoSize{59, 57};
 void drawLogo(QPainter &p);

@@ -79,12 +79,9 @@ int main(int argc, char *argv[])
                        [&](QPainter &p) { drawButtonFace(p, b.caption); }, true) && ok;
     ok = writeBoth(dir, "door", doorSize, drawDoor, true) && ok;
     ok = writeBoth(dir, "logo", logoSize, drawLogo, false) && ok;
-    QList<QImage> icons;
-    for (int size : {16, 32, 48, 256}) {
-        icons << windowIcon(size);
-        ok = writeImage(dir, QStringLiteral("icon%1.png").arg(size), icons.last(), false) && ok;
-    }
-    ok = writeFile(dir, "icon.ico", iconFile(icons)) && ok;
+    // The Windows .ico is packed from these PNGs when the program is built.
+    for (int size : {16, 32, 48, 256})
+        ok = writeImage(dir, QStringLiteral("icon%1.png").arg(size), windowIcon(size), false) && ok;
     ok = writeFile(dir, "icon.svg", windowIconSvg()) && ok;
     ok = writeFile(dir, "start.wav", startSignalWav()) && ok;
     return ok ? 0 : 1;

@@ -1,8 +1,6 @@
 #include "artwork.h"
 
-#include <QBuffer>
 #include <QByteArray>
-#include <QtEndian>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgRenderer>
@@ -171,41 +169,6 @@ QImage windowIcon(int size)
     }
     QSvgRenderer svg(windowIconSvg());
     return render(QSize(size, size), 1, [&](QPainter &p) { svg.render(&p, QRectF(0, 0, size, size)); });
-}
-
-QByteArray iconFile(const QList<QImage> &images)
-{
-    auto le16 = [](QByteArray &out, quint16 v) { char b[2]; qToLittleEndian(v, b); out.append(b, 2); };
-    auto le32 = [](QByteArray &out, quint32 v) { char b[4]; qToLittleEndian(v, b); out.append(b, 4); };
-
-    QList<QByteArray> pngs;
-    for (const QImage &image : images) {
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG");
-        pngs << png;
-    }
-    QByteArray ico;
-    le16(ico, 0);
-    le16(ico, 1); // an icon, not a cursor
-    le16(ico, quint16(images.size()));
-    quint32 offset = 6 + 16 * quint32(images.size());
-    for (int i = 0; i < images.size(); ++i) {
-        // A size of 256 is written as 0.
-        ico.append(char(images[i].width() & 0xff));
-        ico.append(char(images[i].height() & 0xff));
-        ico.append(char(0));
-        ico.append(char(0));
-        le16(ico, 1);
-        le16(ico, 32);
-        le32(ico, quint32(pngs[i].size()));
-        le32(ico, offset);
-        offset += quint32(pngs[i].size());
-    }
-    for (const QByteArray &png : pngs)
-        ico.append(png);
-    return ico;
 }
 
 } // namespace artwork
