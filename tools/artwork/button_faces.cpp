@@ -1,6 +1,5 @@
 #include "artwork.h"
 
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -42,11 +41,13 @@ void drawButtonFace(QPainter &p, const QString &caption)
 
     // Yellow lettering with a dark rim so it reads on either half of the metal.
     const QFont font = hangulFont(caption.size() > 2 ? 18 : 20, QFont::ExtraBold);
-    const QFontMetricsF metrics(font);
-    const qreal width = metrics.horizontalAdvance(caption);
-    const qreal baseline = face.center().y() + (metrics.capHeight() > 0 ? metrics.capHeight() : metrics.ascent() * 0.7) / 2 + 0.5;
+    // Centred on its inked shape rather than on the font's line box, which
+    // Hangul fills unevenly.
     QPainterPath text;
-    text.addText(face.center().x() - width / 2, baseline, font, caption);
+    text.addText(0, 0, font, caption);
+    const QRectF ink = text.boundingRect();
+    text.translate(face.center() - ink.center() - QPointF(0, 0.5));
+    const qreal baseline = face.center().y() + ink.height() / 2;
     p.setPen(QPen(QColor(40, 28, 0), 3.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(text);
     QLinearGradient gold(0, baseline - 16, 0, baseline);
