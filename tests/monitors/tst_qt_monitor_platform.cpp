@@ -74,12 +74,16 @@ Module1 recordedState(CLSmonitors &list)
     return state;
 }
 
-// The board's own settings: centred on the primary screen.
+enum class MaximizedOrder { ShownAfterPlacing, MarkedAfterPlacing, MarkedBeforePlacing };
+
+// The board's own settings: its design size, centred on the primary screen.
+constexpr QSize Board_Size(1024, 766);
+
 void placeAsItsOwnSettingsDo(QWidget &board)
 {
-    board.resize(800, 600);
-    const QRect primary = QGuiApplication::primaryScreen()->geometry();
-    board.move(primary.center() - QPoint(400, 300));
+    board.resize(Board_Size);
+    const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+    board.move(primary.center() - QPoint(Board_Size.width() / 2, Board_Size.height() / 2));
 }
 
 } // namespace
@@ -94,6 +98,7 @@ private slots:
     void theDesktopSpansAllScreensFromThePrimaryCorner();
     void handlesStayTheSameForTheWholeRun();
     void lookUpsFindTheScreenUnderAPointOrAWindow();
+    void aMaximizedBoardLandsOnTheProjector_data();
     void aMaximizedBoardLandsOnTheProjector();
     void withoutTheMonitorSettingTheBoardStaysWhereItsSettingsPutIt();
     void centringFollowsAReferenceWindowOnAnotherScreen();
@@ -177,8 +182,18 @@ void TestQtMonitorPlatform::lookUpsFindTheScreenUnderAPointOrAWindow()
     QCOMPARE(list.GetMonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), primary);
 }
 
+void TestQtMonitorPlatform::aMaximizedBoardLandsOnTheProjector_data()
+{
+    QTest::addColumn<int>("order");
+    QTest::newRow("placed, then shown maximized") << int(MaximizedOrder::ShownAfterPlacing);
+    QTest::newRow("placed, marked maximized, shown") << int(MaximizedOrder::MarkedAfterPlacing);
+    // Qt works out a hidden window's maximized geometry when the state is set.
+    QTest::newRow("marked maximized, placed, shown") << int(MaximizedOrder::MarkedBeforePlacing);
+}
+
 void TestQtMonitorPlatform::aMaximizedBoardLandsOnTheProjector()
 {
+    QFETCH(int, order);
     CLSmonitors list;
     list.Refresh();
     const Module1 state = recordedState(list);
@@ -188,12 +203,18 @@ void TestQtMonitorPlatform::aMaximizedBoardLandsOnTheProjector()
     QWidget board;
     board.setWindowTitle(QStringLiteral("board"));
     placeAsItsOwnSettingsDo(board);
+    if (order == int(MaximizedOrder::MarkedBeforePlacing))
+        board.setWindowState(Qt::WindowMaximized);
     Set_Form_Pos(state, board);
-    const QRect placed = board.frameGeometry();
+    const QRect placed = board.normalGeometry();
     QVERIFY(target->geometry().contains(placed.center()));
-    QCOMPARE(board.size(), QSize(800, 600));
+    QCOMPARE(placed.size(), Board_Size);
 
-    board.showMaximized();
+    if (order == int(MaximizedOrder::ShownAfterPlacing))
+        board.showMaximized();
+    else if (order == int(MaximizedOrder::MarkedAfterPlacing))
+        board.setWindowState(Qt::WindowMaximized);
+    board.show();
     QVERIFY(QTest::qWaitForWindowExposed(&board));
     QVERIFY(board.isMaximized());
     QCOMPARE(board.screen(), target);
