@@ -24,7 +24,7 @@ qint32 twipsToPixels(double twips, double twipsPerPixel)
     return *whole / *perPixel;
 }
 
-// A difference of two roundings, halved and truncated towards zero.
+// A value rounded to whole twips (ties to even), halved, truncated towards zero.
 std::optional<qint32> halfOfRounded(double value)
 {
     const auto whole = roundToLong(value);
