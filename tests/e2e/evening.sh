@@ -11,7 +11,7 @@ program=${1:?usage: evening.sh PROGRAM [INSTALL_DEPS]}
 install_deps=${2:-}
 skip=77
 
-need=(Xvfb openbox xdotool iconv python3)
+need=(Xvfb openbox xdotool iconv)
 missing() { for tool in "${need[@]}"; do command -v "$tool" >/dev/null || return 0; done; return 1; }
 if missing && [[ -n "$install_deps" && $(id -u) -eq 0 ]]; then
     "$install_deps" --test >/dev/null 2>&1 || true
@@ -110,7 +110,10 @@ board_h=$HEIGHT
 board_w=$WIDTH
 teams=3
 # Rows share the free height between banner (260) and command bar (71).
-gap=$(python3 -c "print(round(($board_h - 331 - 50 * $teams) / ($teams + 1)))")
+# The board rounds the gap half to even.
+free=$((board_h - 331 - 50 * teams)) parts=$((teams + 1))
+gap=$((free / parts)) rest=$((free % parts))
+if ((2 * rest > parts || (2 * rest == parts && gap % 2 == 1))); then gap=$((gap + 1)); fi
 row_centre() { echo 83 $(((50 + gap) * $1 + 260 + gap + 25)); }
 
 enter_points() { # slot points
