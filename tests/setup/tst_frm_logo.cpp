@@ -66,6 +66,7 @@ private slots:
 
     void aFreshWindowShowsTheDefaultTeamsAndHidesItsExtras();
     void theWindowIsAFixedDialog();
+    void tabVisitsTheButtonsTheTeamsAndTheMonitorChoice();
     void startUpResetsTheGameAndListsTheSavedGames();
     void oneMonitorChoosesTheBasicSettingAndKeepsTheRecordedGeometry();
     void thePresenterCanChangeTheMonitorChoice();
@@ -177,6 +178,22 @@ void TestFrmLogo::theWindowIsAFixedDialog()
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QVERIFY(flags & Qt::WindowCloseButtonHint);
+}
+
+void TestFrmLogo::tabVisitsTheButtonsTheTeamsAndTheMonitorChoice()
+{
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    cmd(0)->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int i = 0; i < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget()->objectName());
+    }
+    // The hidden rename box, list and "삭제" are passed over.
+    QCOMPARE(visited, (QStringList{u"Cmd_1"_qs, u"Cmd_2"_qs, u"Team_0"_qs, u"Team_1"_qs,
+                                   u"Team_2"_qs, u"Team_3"_qs, u"Team_4"_qs, u"Team_5"_qs,
+                                   u"Team_6"_qs, u"Team_7"_qs, u"Combo1"_qs, u"Cmd_0"_qs}));
 }
 
 void TestFrmLogo::startUpResetsTheGameAndListsTheSavedGames()
