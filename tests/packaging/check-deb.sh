@@ -27,7 +27,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Package)" == zanto-scoreboard ]] || fail "Package is '$(field Package)'"
 [[ "$(field Version)" == "$version"-* ]] || fail "Version '$(field Version)' is not $version"
 [[ "$(field Architecture)" == "$(dpkg --print-architecture)" ]] || fail "Architecture is '$(field Architecture)'"
-[[ "$(field Section)" == games ]] || fail "Section is '$(field Section)'"
+[[ "$(field Section)" == education ]] || fail "Section is '$(field Section)'"
 [[ -n "$(field Maintainer)" ]] || fail "no Maintainer"
 depends=$(field Depends)
 echo "Depends: $depends"

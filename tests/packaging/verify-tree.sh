@@ -114,6 +114,14 @@ else
   fail "no AppStream metadata at ${metainfo#"$root"}"
 fi
 
+for doc in share/man/man1/zanto-scoreboard.1.gz share/doc/zanto-scoreboard/copyright \
+           share/doc/zanto-scoreboard/changelog.Debian.gz; do
+  [[ -s "$top/$doc" ]] || fail "no $doc"
+done
+zcat "$top/share/doc/zanto-scoreboard/changelog.Debian.gz" 2>/dev/null | head -1 | grep -q "^zanto-scoreboard ($version-" \
+  || fail "the changelog does not start with version $version"
+((failures)) || pass "manual page, copyright and changelog"
+
 if ((failures)); then
   echo "$failures check(s) failed in $root" >&2
   exit 1
