@@ -58,7 +58,9 @@ if [[ "$mode" == --apt ]]; then
   sleep 1
   # A fresh user's home, as on a new machine: no documents folder yet.
   home=$(mktemp -d)
-  HOME="$home" DISPLAY="$display" QT_QPA_PLATFORM=xcb zanto-scoreboard >"$work/run.log" 2>&1 &
+  # Started as the desktop menu starts it.
+  command_line=$(sed -n 's/^Exec=//p' /usr/share/applications/kr.zanto.scoreboard.desktop)
+  HOME="$home" DISPLAY="$display" XDG_SESSION_TYPE=wayland eval "exec $command_line" >"$work/run.log" 2>&1 &
   app=$!
   sleep 4
   if kill -0 "$app" 2>/dev/null; then

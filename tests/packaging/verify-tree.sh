@@ -90,7 +90,11 @@ if [[ -f "$desktop" ]]; then
   entry() { sed -n "s/^$1=//p" "$desktop"; }
   [[ "$(entry 'Name')" == "Zanto 점수판" ]] || fail "desktop entry Name is '$(entry 'Name')'"
   [[ "$(entry 'Name\[ko\]')" == "Zanto 점수판" ]] || fail "desktop entry has no Korean name"
-  exec_name=$(entry Exec | cut -d' ' -f1)
+  # The command after "env" and its settings.
+  exec_name=
+  for word in $(entry Exec); do
+    [[ "$word" == env || "$word" == *=* ]] || { exec_name=$word; break; }
+  done
   [[ -e "$top/bin/$exec_name" || -L "$top/bin/$exec_name" ]] || fail "desktop entry starts '$exec_name', which is not installed in bin"
   [[ "$(entry Icon)" == "$icon" ]] || fail "desktop entry names icon '$(entry Icon)'"
   pass "desktop entry names the program, its icon and the Korean title"
