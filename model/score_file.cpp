@@ -218,8 +218,14 @@ SaveOutcome saveScoreFile(Module1 &state, Dialogs &dialogs)
         }
         SavedGame game = SavedGame::named(name);
         const QList<SavedGame> existing = listSavedGames(state.Saved_Games_Folder);
-        const auto same = std::find_if(existing.begin(), existing.end(),
-                                       [&](const SavedGame &g) { return g.name == name; });
+        // Names that differ only in letter case are one file on Windows, and
+        // two games a presenter cannot tell apart in the list elsewhere.
+        auto same = std::find_if(existing.begin(), existing.end(),
+                                 [&](const SavedGame &g) { return g.name == name; });
+        if (same == existing.end())
+            same = std::find_if(existing.begin(), existing.end(), [&](const SavedGame &g) {
+                return g.name.compare(name, Qt::CaseInsensitive) == 0;
+            });
         if (same != existing.end()) {
             if (!dialogs.ask(QStringLiteral("같은 이름의 저장된 게임이 있습니다. 덮어쓸까요?")))
                 return SaveOutcome::NotOverwritten;

@@ -62,6 +62,7 @@ private slots:
     void aFolderNamedLikeASavedGameIsNeitherListedNorDeleted();
     void hiddenFilesAreNotListed();
     void hangulSpacesAndLetterCaseNameTheirOwnFiles();
+    void aNameDifferingOnlyInLetterCaseAsksBeforeReplacingTheGame();
     void aLinkPlantedUnderTheTemporaryNameIsNotWrittenThrough();
     void temporaryFilesOfAbandonedSavesAreSwept();
 
@@ -221,6 +222,21 @@ void TestHostileFolders::hangulSpacesAndLetterCaseNameTheirOwnFiles()
     QCOMPARE(namesOf(listSavedGames(folder())),
              (QStringList{QStringLiteral(" 공백 "), "Game", QStringLiteral("결승 전")}));
     QCOMPARE(readAll(folder() + "Game.scr"), game(QStringLiteral("upper"), 3));
+}
+
+void TestHostileFolders::aNameDifferingOnlyInLetterCaseAsksBeforeReplacingTheGame()
+{
+    // On Windows "FINAL.scr" is the very file "final.scr": replacing it must ask.
+    writeAll(folder() + "final.scr", game(QStringLiteral("old"), 1));
+    m_dialogs.inputAnswers = {QStringLiteral("FINAL"), QStringLiteral("Final")};
+    m_dialogs.askAnswers = {false, true};
+
+    QCOMPARE(saveScoreFile(m_state, m_dialogs), SaveOutcome::NotOverwritten);
+    QCOMPARE(readAll(folder() + "final.scr"), game(QStringLiteral("old"), 1));
+    QCOMPARE(saveScoreFile(m_state, m_dialogs), SaveOutcome::Saved);
+    QCOMPARE(m_dialogs.questions.size(), 2);
+    QCOMPARE(QDir(folder()).entryList(QDir::Files), QStringList{"final.scr"});
+    QCOMPARE(readAll(folder() + "final.scr"), scoreFileBytes(m_state));
 }
 
 void TestHostileFolders::aLinkPlantedUnderTheTemporaryNameIsNotWrittenThrough()
