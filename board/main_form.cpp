@@ -125,6 +125,11 @@ MainForm::MainForm(Module1 &state, Dialogs &dialogs, StartSound &sound, QWidget 
     }
     Form_Load();
     setWindowState(Qt::WindowMaximized);
+    // The board itself holds the focus, not the start button: a stray Space
+    // on the presenter's keyboard must not start a round. Tab still walks
+    // the buttons.
+    setFocusPolicy(Qt::StrongFocus);
+    setFocus(Qt::OtherFocusReason);
 }
 
 MainForm::~MainForm() = default;
@@ -350,6 +355,13 @@ void MainForm::Form_Resize()
         button->show();
         figure->show();
     }
+
+    // The window manager maximizes the board only after it was shown and
+    // initialised, and the presenter may move it to another screen: bars
+    // drawn for the old width would stand for the wrong scores. A running
+    // round keeps growing at its scale; its last tick redraws them.
+    if (m_initialised && !Timer1.isActive())
+        Display_Score();
 }
 
 // --- Score display -----------------------------------------------------------
@@ -448,6 +460,8 @@ void MainForm::TCmd_Txt_KeyDown(int keyCode)
         if (validSlot(Sel_Team))
             TCmd[std::size_t(Sel_Team)]->setText(name);
     }
+    // Hiding the box would pass the focus on to the next button in the chain.
+    setFocus(Qt::OtherFocusReason);
     TCmd_Txt->hide();
 }
 
@@ -527,6 +541,7 @@ void MainForm::Set_Init()
     Tick_Count = 0;
     Pic_Frame = 0;
     Input_Mode = 0;
+    m_initialised = true;
     showMaxScore();
     Display_Score();
 }

@@ -142,4 +142,5 @@ private:
     qint32 Row_Gap = 0;
 
     bool m_leaving = false; // the presenter already agreed to end
+    bool m_initialised = false; // Set_Init has shown a game
 };

@@ -119,6 +119,8 @@ private slots:
     void barsGrowByFractionsOfAPixel();
     void negativePointsCountDownWithFloor();
     void resizingDuringTheRoundShowsCommittedScores();
+    void resizingBetweenRoundsRedrawsTheBarsForTheNewWidth();
+    void theFocusStaysOffTheStartButton();
     void highlightRunsThroughTheTeamColours();
     void bothTimersShareTheirCounters();
     void startWhileRunningCommitsOnce();
@@ -262,9 +264,6 @@ void TestMainForm::wideningMovesTheRightHandGroupOnly()
     QCOMPARE(b.child<QWidget>(QStringLiteral("Command7"))->x(), 1740);
     QCOMPARE(b.child<QWidget>(QStringLiteral("Command1"))->pos(), QPoint(34, 6));
     QCOMPARE(b.child<QWidget>(QStringLiteral("Command4"))->pos(), QPoint(426, 6));
-    // The layout leaves the bar length alone until the next display.
-    QCOMPARE(b.form->barWidth(0), 144.0f);
-    QCOMPARE(b.form->figureLeft(0), 307.0f);
 }
 
 void TestMainForm::slotsBeyondTheTeamCountStayHidden()
@@ -533,6 +532,33 @@ void TestMainForm::resizingDuringTheRoundShowsCommittedScores()
     QCOMPARE(b.figure(0)->shownFrame(), 0);
     b.form->Timer1_Timer();
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("141"));
+}
+
+void TestMainForm::resizingBetweenRoundsRedrawsTheBarsForTheNewWidth()
+{
+    // The window manager maximizes a new board after Set_Init has drawn it.
+    Board b({100, 250});
+    QCOMPARE(b.bar(0)->barWidth(), 144.0f); // (1024 - 304) / 500 per point
+    b.form->resize(1920, 1080);
+    QCOMPARE(b.bar(0)->barWidth(), 323.2f); // (1920 - 304) / 500 per point
+    QCOMPARE(b.bar(1)->barWidth(), 808.0f);
+    QCOMPARE(b.figure(1)->figureLeft(), float(b.bar(1)->x()) + 808.0f);
+}
+
+void TestMainForm::theFocusStaysOffTheStartButton()
+{
+    // A stray Space must not start a round: no button holds the focus unasked.
+    Board b({100});
+    b.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+    QPushButton *start = b.child<QPushButton>(QStringLiteral("Command1"));
+    QVERIFY(!start->hasFocus());
+
+    b.enter(0, QStringLiteral("30"));
+    QVERIFY(!b.entry()->isVisible());
+    QVERIFY(!start->hasFocus());
+    QTest::keyClick(b.form.get(), Qt::Key_Space);
+    QVERIFY(!b.timer(1)->isActive());
 }
 
 void TestMainForm::highlightRunsThroughTheTeamColours()
