@@ -24,9 +24,18 @@
 
 namespace {
 
+// Qt built with ICU knows the code page as "windows-949", Qt's own codecs
+// as "cp949". A Qt without either still reads and writes files without
+// crashing: Latin-1 refuses to save Hangul names instead of mangling them.
 QTextCodec *codePage949()
 {
-    static QTextCodec *const codec = QTextCodec::codecForName("windows-949");
+    static QTextCodec *const codec = [] {
+        for (const char *name : {"windows-949", "cp949", "CP949"}) {
+            if (QTextCodec *found = QTextCodec::codecForName(name))
+                return found;
+        }
+        return QTextCodec::codecForName("ISO-8859-1");
+    }();
     return codec;
 }
 
