@@ -1,4 +1,4 @@
-#include "dialogs.h"
+#include "artwork_resources.h"
 #include "game_state.h"
 #include "monitor_platform.h"
 #include "program.h"
@@ -7,20 +7,20 @@
 #include "version.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_LINUX
+    // On Wayland a program cannot place its own windows, so the board could
+    // not go to the chosen monitor; prefer X11 (XWayland) unless told otherwise.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zanto-scoreboard"));
     QApplication::setApplicationVersion(QStringLiteral(ZANTO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("kr.zanto.scoreboard"));
-
-    QIcon icon;
-    for (const char *file : {":/assets/icon16.png", ":/assets/icon32.png",
-                             ":/assets/icon48.png", ":/assets/icon256.png"})
-        icon.addFile(QString::fromLatin1(file));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(Artwork::windowIcon());
 
     Module1 state;
     state.Saved_Games_Folder = defaultSavedGamesFolder();
