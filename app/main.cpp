@@ -7,6 +7,7 @@
 #include "version.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
