@@ -165,7 +165,8 @@ std::optional<QString> unencodableTeamName(const Module1 &state)
 
 bool isUsableSaveName(const QString &name)
 {
-    if (name.isEmpty() || name == u"." || name == u"..")
+    // A leading dot would hide the file, and the list would never show the game.
+    if (name.isEmpty() || name.startsWith(u'.'))
         return false;
     static const QString forbidden = QStringLiteral("\\/:*?\"<>|");
     return std::none_of(name.begin(), name.end(), [](QChar c) {

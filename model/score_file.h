@@ -28,7 +28,8 @@ QByteArray scoreFileBytes(const Module1 &state);
 std::optional<QString> unencodableTeamName(const Module1 &state);
 
 // Whether a typed name can name a saved game: no \ / : * ? " < > |, no
-// control characters, not "." or "..". Spaces are allowed where typed.
+// control characters, no leading "." (which would hide the file). Spaces
+// are allowed where typed.
 bool isUsableSaveName(const QString &name);
 
 // Writes `bytes` to `path` so that the old file is replaced only by a

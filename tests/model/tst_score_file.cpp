@@ -189,7 +189,7 @@ void TestScoreFile::aTypedNameKeepsItsSpaces()
 void TestScoreFile::unusableNamesAreRefused_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name : {"a\\b", "a/b", "c:", "x*", "why?", "say\"", "<", ">", "a|b", ".", ".."})
+    for (const char *name : {"a\\b", "a/b", "c:", "x*", "why?", "say\"", "<", ">", "a|b", ".", "..", ".secret"})
         QTest::newRow(name) << QString::fromUtf8(name);
     QTest::newRow("tab") << QStringLiteral("a\tb");
     QTest::newRow("newline") << QStringLiteral("a\nb");
