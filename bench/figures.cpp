@@ -1,0 +1,75 @@
+#include "figures.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+#if defined(Q_OS_UNIX)
+#include <sys/resource.h>
+#endif
+
+namespace bench {
+
+qint64 monotonicNs()
+{
+    using namespace std::chrono;
+    return duration_cast<nanoseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+double processCpuMs()
+{
+#if defined(Q_OS_UNIX)
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return -1.0;
+    const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+#else
+    return -1.0;
+#endif
+}
+
+qint64 peakResidentKiB()
+{
+#if defined(Q_OS_LINUX)
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return -1;
+    return qint64(usage.ru_maxrss); // KiB on Linux
+#else
+    return -1;
+#endif
+}
+
+double Samples::quantileMs(double fraction) const
+{
+    if (m_ns.empty())
+        return std::nan("");
+    std::vector<qint64> sorted = m_ns;
+    std::sort(sorted.begin(), sorted.end());
+    const auto index = std::size_t(std::clamp(fraction, 0.0, 1.0) * double(sorted.size() - 1) + 0.5);
+    return double(sorted[index]) / 1e6;
+}
+
+void report(const QString &key, double value)
+{
+    std::printf("%s=%.15g\n", qPrintable(key), value);
+    std::fflush(stdout);
+}
+
+void report(const QString &key, const QString &value)
+{
+    std::printf("%s=%s\n", qPrintable(key), qPrintable(value));
+    std::fflush(stdout);
+}
+
+void report(const QString &key, const Samples &samples)
+{
+    report(key + QStringLiteral(".median"), samples.medianMs());
+    report(key + QStringLiteral(".p90"), samples.quantileMs(0.9));
+    report(key + QStringLiteral(".max"), samples.maxMs());
+    report(key + QStringLiteral(".count"), double(samples.size()));
+}
+
+} // namespace bench

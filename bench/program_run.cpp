@@ -1,0 +1,168 @@
+#include "program_run.h"
+
+#include "figures.h"
+#include "first_paint_watch.h"
+#include "frm_logo.h"
+#include "game_state.h"
+#include "main_form.h"
+#include "monitor_platform.h"
+#include "program.h"
+#include "qt_dialogs.h"
+#include "qt_start_sound.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace bench {
+
+namespace {
+
+constexpr int Teams = 8;
+constexpr int Round_Ticks = board::Animation_Ticks + 1;
+
+// What the entry point does before the first window.
+void prepareApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("zanto-scoreboard"));
+    QIcon icon;
+    for (const char *file : {":/assets/icon16.png", ":/assets/icon32.png",
+                             ":/assets/icon48.png", ":/assets/icon256.png"})
+        icon.addFile(QString::fromLatin1(file));
+    QApplication::setWindowIcon(icon);
+}
+
+} // namespace
+
+int runProgram(const ProgramRunOptions &options)
+{
+    prepareApplication();
+
+    // A folder of its own for saved games: the presenter's are not touched.
+    QTemporaryDir games;
+    Module1 state;
+    state.Saved_Games_Folder = games.path();
+    QtDialogs dialogs;
+    QtStartSound sound;
+    Program program(state, dialogs, sound, defaultMonitorPlatform());
+    QObject::connect(&program, &Program::ended, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+
+    FirstPaintWatch watch;
+    qApp->installEventFilter(&watch);
+    report(QStringLiteral("main_ns"), double(options.mainEnteredNs));
+
+    QObject context;
+    // The figures are out; tearing down is not measured, and an audio
+    // service that never answers must not hold the benchmark at exit.
+    const auto endNow = [](int code) {
+        std::fflush(stdout);
+        std::_Exit(code);
+    };
+    qint64 startNs = 0;
+    std::vector<qint64> ticks;
+    double roundCpuStart = 0.0;
+
+    const auto finishIdle = [&](double cpuStart, qint64 events, qint64 timers, qint64 paints) {
+        report(QStringLiteral("idle.cpu_ms"), processCpuMs() - cpuStart);
+        report(QStringLiteral("idle.events"), double(watch.eventCount() - events));
+        // The timer that ends the idle stretch is the benchmark's own.
+        report(QStringLiteral("idle.timer_events"), double(watch.timerEventCount() - timers - 1));
+        report(QStringLiteral("idle.paint_events"), double(watch.paintEventCount() - paints));
+        report(QStringLiteral("idle.windows"), double(QApplication::topLevelWidgets().size()));
+        report(QStringLiteral("peak_rss_kib.end"), double(peakResidentKiB()));
+        endNow(0);
+    };
+
+    const auto startIdle = [&] {
+        const double cpu = processCpuMs();
+        const qint64 events = watch.eventCount();
+        const qint64 timers = watch.timerEventCount();
+        const qint64 paints = watch.paintEventCount();
+        QTimer::singleShot(options.idleMs, &context, [=, &finishIdle] {
+            finishIdle(cpu, events, timers, paints);
+        });
+    };
+
+    const auto finishRound = [&] {
+        report(QStringLiteral("round.ticks"), double(ticks.size()));
+        report(QStringLiteral("round.duration_ms"), double(ticks.back() - startNs) / 1e6);
+        qint64 worst = ticks.front() - startNs;
+        for (std::size_t i = 1; i < ticks.size(); ++i)
+            worst = std::max(worst, ticks[i] - ticks[i - 1]);
+        report(QStringLiteral("round.worst_gap_ms"), double(worst) / 1e6);
+        report(QStringLiteral("round.cpu_ms"), processCpuMs() - roundCpuStart);
+        report(QStringLiteral("peak_rss_kib.round"), double(peakResidentKiB()));
+        // The load button brings the setup window back over the board.
+        if (MainForm *board = program.board())
+            board->Command2_Click();
+        QTimer::singleShot(1000, &context, startIdle);
+    };
+
+    const auto startRound = [&] {
+        MainForm *board = program.board();
+        auto *timer1 = board ? board->findChild<QTimer *>(QStringLiteral("Timer1")) : nullptr;
+        if (!timer1) {
+            endNow(1);
+            return;
+        }
+        for (int i = 0; i < Teams; ++i)
+            state.Add_Score.set(i, 40 + 15 * i);
+        // Connected after the board's own handler: each time is taken when
+        // the tick's work is done.
+        QObject::connect(timer1, &QTimer::timeout, &context, [&, timer1] {
+            ticks.push_back(monotonicNs());
+            if (!timer1->isActive() || ticks.size() > 2 * Round_Ticks)
+                finishRound();
+        });
+        roundCpuStart = processCpuMs();
+        startNs = monotonicNs();
+        board->Command1_Click();
+    };
+
+    const auto startGame = [&] {
+        FRMlogo *setup = program.setupWindow();
+        if (!setup) {
+            endNow(1);
+            return;
+        }
+        for (int i = 0; i < Teams; ++i) {
+            setup->setTeamCaption(i, QStringLiteral("%1모둠").arg(i + 1));
+            setup->setTeamState(i, Qt::Checked);
+        }
+        report(QStringLiteral("start_click_ns"), double(monotonicNs()));
+        setup->Cmd_Click(0);
+    };
+
+    watch.watch("FRMlogo", [&](QWidget *window, qint64 ns) {
+        static bool first = true;
+        if (!first)
+            return;
+        first = false;
+        report(QStringLiteral("setup_paint_ns"), double(ns));
+        report(QStringLiteral("setup_size"), QStringLiteral("%1x%2").arg(window->width()).arg(window->height()));
+        report(QStringLiteral("peak_rss_kib.setup"), double(peakResidentKiB()));
+        QTimer::singleShot(0, &context, startGame);
+    });
+    watch.watch("MainForm", [&](QWidget *window, qint64 ns) {
+        report(QStringLiteral("board_paint_ns"), double(ns));
+        report(QStringLiteral("board_size"), QStringLiteral("%1x%2").arg(window->width()).arg(window->height()));
+        if (options.startupOnly)
+            QTimer::singleShot(0, &context, [endNow] { endNow(0); });
+        else
+            QTimer::singleShot(500, &context, startRound);
+    });
+
+    program.start();
+    const int rc = QApplication::exec();
+    qApp->removeEventFilter(&watch);
+    return rc;
+}
+
+} // namespace bench
