@@ -233,9 +233,9 @@ int runDriver(const DriverOptions &options)
 
     std::printf("\nRepainted per Timer1 tick:");
     for (std::size_t i = 0; i < boards.size(); ++i)
-        std::printf(" %s %s paints / %s px;", qPrintable(Board_Screens[i].label),
-                    qPrintable(boards[i].value(QStringLiteral("timer1.paints_per_tick"))),
-                    qPrintable(boards[i].value(QStringLiteral("timer1.area_per_tick"))));
+        std::printf(" %s %.1f paints / %.0f px;", qPrintable(Board_Screens[i].label),
+                    number(boards[i], QStringLiteral("timer1.paints_per_tick")),
+                    number(boards[i], QStringLiteral("timer1.area_per_tick")));
     std::printf("\nBoard windows:");
     for (std::size_t i = 0; i < boards.size(); ++i)
         std::printf(" %s -> %s dpr %s;", qPrintable(Board_Screens[i].label),
