@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
         bench::ProgramRunOptions options;
         options.mainEnteredNs = entered;
         options.startupOnly = flag("--startup-only");
-        options.idleMs = count("--idle-ms", 10000);
+        options.idleMs = flag("--no-idle") ? 0 : count("--idle-ms", 10000);
         return bench::runProgram(options);
     }
 

@@ -99,6 +99,10 @@ int runProgram(const ProgramRunOptions &options)
         report(QStringLiteral("round.worst_gap_ms"), double(worst) / 1e6);
         report(QStringLiteral("round.cpu_ms"), processCpuMs() - roundCpuStart);
         report(QStringLiteral("peak_rss_kib.round"), double(peakResidentKiB()));
+        if (options.idleMs <= 0) {
+            endNow(0);
+            return;
+        }
         // The load button brings the setup window back over the board.
         if (MainForm *board = program.board())
             board->Command2_Click();

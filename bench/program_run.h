@@ -13,7 +13,7 @@ struct ProgramRunOptions
 {
     qint64 mainEnteredNs = 0;
     bool startupOnly = false; // end after the board's first paint
-    int idleMs = 10000;
+    int idleMs = 10000; // 0: end after the round
 };
 
 int runProgram(const ProgramRunOptions &options);
