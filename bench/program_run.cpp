@@ -1,5 +1,7 @@
 #include "program_run.h"
 
+#include "artwork_resources.h"
+
 #include "figures.h"
 #include "first_paint_watch.h"
 #include "frm_logo.h"
@@ -31,11 +33,7 @@ constexpr int Round_Ticks = board::Animation_Ticks + 1;
 void prepareApplication()
 {
     QApplication::setApplicationName(QStringLiteral("zanto-scoreboard"));
-    QIcon icon;
-    for (const char *file : {":/assets/icon16.png", ":/assets/icon32.png",
-                             ":/assets/icon48.png", ":/assets/icon256.png"})
-        icon.addFile(QString::fromLatin1(file));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(Artwork::windowIcon());
 }
 
 } // namespace
