@@ -1,8 +1,8 @@
-#include "checked.h"
 #include "conversions.h"
 
 #include <QTest>
 
+#include <cmath>
 #include <limits>
 
 class TestConversions : public QObject
@@ -12,11 +12,12 @@ class TestConversions : public QObject
 private slots:
     void textBecomesLongRoundingTiesToEven_data();
     void textBecomesLongRoundingTiesToEven();
-    void textOutsideTheIntegerRangeGivesNothing();
+    void textBecomesIntegerOnlyWithinItsRange_data();
+    void textBecomesIntegerOnlyWithinItsRange();
     void flooringTakesTheLargestIntegerNotGreater_data();
     void flooringTakesTheLargestIntegerNotGreater();
+    void numbersAreWrittenAsPlainDigits_data();
     void numbersAreWrittenAsPlainDigits();
-    void checkedArithmeticLeavesTheValueOnOverflow();
 };
 
 void TestConversions::textBecomesLongRoundingTiesToEven_data()
@@ -35,6 +36,10 @@ void TestConversions::textBecomesLongRoundingTiesToEven_data()
     QTest::newRow("2.51 rounds up") << "2.51" << true << 3;
     QTest::newRow("leading point") << ".5" << true << 0;
     QTest::newRow("exponent") << "1e3" << true << 1000;
+    QTest::newRow("top of the range") << "2147483647" << true << 2147483647;
+    QTest::newRow("bottom of the range") << "-2147483648" << true << std::numeric_limits<int>::min();
+    QTest::newRow("above the range") << "2147483648" << false << 0;
+    QTest::newRow("beyond a double") << "1e400" << false << 0;
     QTest::newRow("empty") << "" << false << 0;
     QTest::newRow("letters") << "abc" << false << 0;
     QTest::newRow("trailing junk") << "12a" << false << 0;
@@ -55,60 +60,69 @@ void TestConversions::textBecomesLongRoundingTiesToEven()
         QCOMPARE(*result, value);
 }
 
-void TestConversions::textOutsideTheIntegerRangeGivesNothing()
+void TestConversions::textBecomesIntegerOnlyWithinItsRange_data()
 {
-    QCOMPARE(textToInteger("32767"), std::optional<qint16>(32767));
-    QCOMPARE(textToInteger("-32768"), std::optional<qint16>(-32768));
-    QVERIFY(!textToInteger("32768"));
-    QVERIFY(!textToInteger("-32769"));
-    // 32767.4 rounds into range, 32767.5 rounds to the even 32768, which does not fit
-    QCOMPARE(textToInteger("32767.4"), std::optional<qint16>(32767));
-    QVERIFY(!textToInteger("32767.5"));
-    QCOMPARE(textToLong("2147483647"), std::optional<qint32>(2147483647));
-    QVERIFY(!textToLong("2147483648"));
-    QVERIFY(!textToLong("1e400"));
-    QVERIFY(!roundToLong(std::numeric_limits<double>::quiet_NaN()));
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<int>("value");
+    QTest::newRow("top") << "32767" << true << 32767;
+    QTest::newRow("bottom") << "-32768" << true << -32768;
+    QTest::newRow("above") << "32768" << false << 0;
+    QTest::newRow("below") << "-32769" << false << 0;
+    QTest::newRow("rounds into the range") << "32767.4" << true << 32767;
+    // 32767.5 rounds to the even 32768, which does not fit.
+    QTest::newRow("rounds out of the range") << "32767.5" << false << 0;
+}
+
+void TestConversions::textBecomesIntegerOnlyWithinItsRange()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, fits);
+    QFETCH(int, value);
+    QCOMPARE(textToInteger(text), fits ? std::optional<qint16>(qint16(value)) : std::nullopt);
 }
 
 void TestConversions::flooringTakesTheLargestIntegerNotGreater_data()
 {
     QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("fits");
     QTest::addColumn<int>("floored");
 
-    QTest::newRow("80.6") << 80.6 << 80;
-    QTest::newRow("12.7") << 12.7 << 12;
-    QTest::newRow("-3.5") << -3.5 << -4;
-    QTest::newRow("-0.4") << -0.4 << -1;
-    QTest::newRow("whole") << 42.0 << 42;
+    QTest::newRow("80.6") << 80.6 << true << 80;
+    QTest::newRow("12.7") << 12.7 << true << 12;
+    QTest::newRow("-3.5") << -3.5 << true << -4;
+    QTest::newRow("-0.4") << -0.4 << true << -1;
+    QTest::newRow("whole") << 42.0 << true << 42;
+    QTest::newRow("just below the bottom") << -2147483648.5 << false << 0;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << false << 0;
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << false << 0;
 }
 
 void TestConversions::flooringTakesTheLargestIntegerNotGreater()
 {
     QFETCH(double, value);
+    QFETCH(bool, fits);
     QFETCH(int, floored);
-    QCOMPARE(floorToLong(value), std::optional<qint32>(floored));
+    QCOMPARE(floorToLong(value), fits ? std::optional<qint32>(floored) : std::nullopt);
+    if (!std::isfinite(value))
+        QVERIFY(!roundToLong(value));
+}
+
+void TestConversions::numbersAreWrittenAsPlainDigits_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("zero") << qint64(0) << "0";
+    QTest::newRow("positive") << qint64(120) << "120";
+    QTest::newRow("negative") << qint64(-45) << "-45";
+    QTest::newRow("no separators") << qint64(1234567) << "1234567";
 }
 
 void TestConversions::numbersAreWrittenAsPlainDigits()
 {
-    QCOMPARE(numberText(0), QStringLiteral("0"));
-    QCOMPARE(numberText(120), QStringLiteral("120"));
-    QCOMPARE(numberText(-45), QStringLiteral("-45"));
-    QCOMPARE(numberText(1234567), QStringLiteral("1234567")); // no separators
-}
-
-void TestConversions::checkedArithmeticLeavesTheValueOnOverflow()
-{
-    qint32 value = std::numeric_limits<qint32>::max() - 1;
-    QVERIFY(addInPlace(value, qint32(1)));
-    QCOMPARE(value, std::numeric_limits<qint32>::max());
-    QVERIFY(!addInPlace(value, qint32(1)));
-    QCOMPARE(value, std::numeric_limits<qint32>::max());
-
-    qint16 small = -32768;
-    QVERIFY(!addInPlace(small, qint16(-1)));
-    QCOMPARE(small, qint16(-32768));
-    QVERIFY(!checkedSub(qint32(std::numeric_limits<qint32>::min()), qint32(1)));
+    QFETCH(qint64, value);
+    QFETCH(QString, text);
+    QCOMPARE(numberText(value), text);
 }
 
 QTEST_GUILESS_MAIN(TestConversions)

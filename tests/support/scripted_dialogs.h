@@ -20,6 +20,7 @@ public:
     QStringList messages;
     QStringList inputPrompts;
     QStringList questions;
+    QList<DefaultAnswer> questionDefaults;
 
     void message(const QString &text) override { messages.append(text); }
 
@@ -34,9 +35,10 @@ public:
         return answer;
     }
 
-    bool ask(const QString &question) override
+    bool ask(const QString &question, DefaultAnswer defaultAnswer = DefaultAnswer::No) override
     {
         questions.append(question);
+        questionDefaults.append(defaultAnswer);
         if (askAnswers.empty())
             return false;
         const bool answer = askAnswers.front();

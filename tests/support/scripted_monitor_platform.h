@@ -4,9 +4,7 @@
 
 #include <QPoint>
 #include <QRect>
-#include <QWidget>
 
-#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -21,13 +19,13 @@ public:
         qint32 handle = 0;
         MonitorRect rect;
         MonitorRect work;
-        bool infoFails = false; // the info query answers 0 for this monitor
+        bool infoFails = false; // the info query knows no such monitor
     };
 
     std::vector<Monitor> monitors;
     std::optional<qint32> monitorCount; // SM_CMONITORS; by default the number of monitors
     bool functionsMissing = false;      // the look-ups and the info query are not in the library
-    bool lookupsFail = false;           // the look-ups fail with another error
+    bool lookupsFail = false;           // the look-ups fail; the info query still answers
     ScreenMetrics screenMetrics{1024 * 15, 768 * 15, 15, 15};
     QPoint origin;
 
@@ -66,27 +64,16 @@ public:
     {
         probes.emplace_back(rect.left, rect.top);
         if (functionsMissing)
-            return PlatformError::FunctionMissing;
+            return PlatformFailure{};
         if (lookupsFail)
-            return PlatformError::Failed;
+            return PlatformFailure{};
         return monitorUnder(toQRect(rect), flags);
-    }
-
-    PlatformResult<qint32> monitorFromWindow(const QWidget *window, qint32 flags) const override
-    {
-        if (functionsMissing)
-            return PlatformError::FunctionMissing;
-        if (lookupsFail)
-            return PlatformError::Failed;
-        if (!window)
-            return fallback(flags);
-        return monitorUnder(window->frameGeometry().translated(-origin), flags);
     }
 
     PlatformResult<std::optional<MonitorInfo>> monitorInfo(qint32 handle) const override
     {
         if (functionsMissing)
-            return PlatformError::FunctionMissing;
+            return PlatformFailure{};
         for (const Monitor &m : monitors) {
             if (m.handle == handle && !m.infoFails)
                 return std::optional<MonitorInfo>(MonitorInfo{m.rect, m.work});

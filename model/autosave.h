@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+class GameEngine;
+class RecoveryStore;
+
+// Keeps the recovery file up to date with the game: after every change of
+// the committed standings, the maximum or the saved game they belong to,
+// the game is written once control is back in the event loop. One
+// operation can signal several changes while it is half done (a load sets
+// the maximum before the teams); the write waits for all of them, so the
+// file only ever holds a game the board has shown. A game without teams is
+// nothing to recover: its file goes.
+class Autosave : public QObject
+{
+    Q_OBJECT
+
+public:
+    Autosave(GameEngine &engine, RecoveryStore &store, QObject *parent = nullptr);
+
+    // Writes the game as it is and follows it from now on.
+    void start();
+    // A clean end: writes nothing more and removes the file.
+    void finish();
+    bool isFollowing() const { return m_following; }
+
+    // Writes a change that is waiting for the event loop now; tests and
+    // the recovery helper call it instead of running the loop.
+    void writePending();
+    bool isWritePending() const { return m_writeSoon.isActive(); }
+
+signals:
+    // The file holds the game as it is now (or is gone with its teams).
+    void written();
+
+private:
+    void changed();
+    void write();
+
+    GameEngine &m_engine;
+    RecoveryStore &m_store;
+    QTimer m_writeSoon;
+    bool m_following = false;
+};

@@ -1,0 +1,41 @@
+#include "code_page.h"
+
+#include <QTextCodec>
+
+namespace {
+
+// Qt built with ICU knows the code page as "windows-949", Qt's own codecs
+// as "cp949". A Qt without either still reads and writes files without
+// crashing: Latin-1 refuses to save Hangul names instead of mangling them.
+QTextCodec *codec()
+{
+    static QTextCodec *const found = [] {
+        for (const char *name : {"windows-949", "cp949", "CP949"}) {
+            if (QTextCodec *codec = QTextCodec::codecForName(name))
+                return codec;
+        }
+        return QTextCodec::codecForName("ISO-8859-1");
+    }();
+    return found;
+}
+
+} // namespace
+
+namespace CodePage949 {
+
+QByteArray encode(const QString &text)
+{
+    return codec()->fromUnicode(text);
+}
+
+QString decode(const QByteArray &bytes)
+{
+    return codec()->toUnicode(bytes);
+}
+
+bool canEncode(const QString &text)
+{
+    return codec()->canEncode(text);
+}
+
+} // namespace CodePage949

@@ -1,0 +1,249 @@
+#pragma once
+
+#include "game_limits.h"
+#include "saved_games_folder.h"
+#include "score_file.h"
+#include "slot_array.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QtGlobal>
+
+#include <array>
+#include <optional>
+
+// The game a presenter runs: the teams with their names, committed scores and
+// the points typed for this round, the maximum score that sets the scale of
+// the bars, the saved game it belongs to, the race that commits a round and
+// the winner's highlight. The windows draw from it and route the presenter's
+// clicks and keys to its operations; they hold no rules of their own.
+//
+// The teams in play occupy slots 0 to teamCount() - 1. A slot beyond them
+// keeps whatever an earlier game left there.
+//
+// The race and the highlight run on two 50 ms timers that share one tick
+// counter and one frame counter, so a highlight started during a race
+// changes how long the race runs. Tests call raceTick() and highlightTick()
+// directly instead of waiting for the timers.
+class GameEngine : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int RaceSlots = 9;      // slots the start of a race prepares
+    static constexpr int RaceTicks = 150;    // growing ticks; the next one commits
+    static constexpr int HighlightTicks = 50; // counted ticks; the next one ends it
+    static constexpr int TickIntervalMs = 50;
+    static constexpr int FrameCount = 6;     // frames of the running figure
+    static constexpr int ColourCount = 8;    // the team colours the highlight runs through
+    // Ticks each colour of the highlight holds: under three changes a
+    // second, which photosensitive viewers can watch safely.
+    static constexpr int ColourHoldTicks = 7;
+    static constexpr qint32 NewGameMaxScore = 500;
+    static constexpr qint32 MaxScoreStep = 100;
+    static constexpr qint32 LowestMaxScore = 500; // lowering stops here
+    // A bar's length before its first display.
+    static constexpr float DesignBarLength = 95.0f;
+
+    enum class PointsEntry {
+        Rejected,        // not a whole number in range, or the sum would overflow
+        Added,
+        AddedRaisingMax, // the team's total reached the maximum, which grew
+    };
+
+    // The running figure's next frame (0 after 5) and the highlight's next
+    // colour (0 after 7).
+    static constexpr qint16 nextFrame(qint16 frame) { return frame == FrameCount - 1 ? 0 : qint16(frame + 1); }
+    static constexpr qint16 nextColour(qint16 colour) { return colour == ColourCount - 1 ? 0 : qint16(colour + 1); }
+
+    explicit GameEngine(QObject *parent = nullptr);
+    ~GameEngine() override;
+
+    // --- Teams and standings ---------------------------------------------
+
+    qint32 teamCount() const { return m_teamCount; }
+    // The slots in play: teamCount() within the slots there are.
+    int teamsInPlay() const;
+    // Teams with a row on the board.
+    int rowsInPlay() const;
+    QString teamName(int slot) const { return m_names.value(slot); }
+    qint32 score(int slot) const { return m_scores.value(slot); }
+    qint32 pendingPoints(int slot) const { return m_pending.value(slot); }
+    qint32 maxScore() const { return m_maxScore; }
+
+    // What a save writes now.
+    Standings standings() const;
+
+    // The saved game these standings belong to: loaded from it or saved to it.
+    const std::optional<SavedGame> &savedGame() const { return m_savedGame; }
+    void setSavedGame(const std::optional<SavedGame> &game);
+
+    // Set when the committed standings change (a round, a rename) and
+    // cleared when they are saved or a game is started or loaded.
+    bool changedSinceSave() const { return m_changedSinceSave; }
+    void markSaved();
+    // True when leaving now would lose something: changed standings or
+    // points typed for a team in play that were never committed.
+    bool hasUnsavedStandings() const;
+
+    // --- Starting and loading --------------------------------------------
+
+    // What the setup window's start-up gives a game it will start: the
+    // default maximum and no saved game.
+    void prepareNewGame();
+    // The chosen teams take slots 0 .. n-1 with no pending points.
+    void startGame(const QList<TeamStanding> &teams);
+    // The saved game's teams take the first slots; a file with fewer team
+    // lines than it announced counts the lines it has.
+    void loadGame(const ScoreFileContent &content, const SavedGame &game);
+
+    // A game brought back after the program ended without saving it: its
+    // teams, maximum and saved game, all counting as unsaved.
+    void restoreGame(const Standings &standings, const std::optional<SavedGame> &game);
+
+    // Direct settings, for restoring a game and for tests; each emits the
+    // signal of what it changed.
+    void setTeamCount(qint32 count);
+    void setTeam(int slot, const QString &name, qint32 score);
+    void setPendingPoints(int slot, qint32 points);
+    void setMaxScore(qint32 maxScore);
+    void setChangedSinceSave(bool changed);
+
+    // --- The presenter's operations --------------------------------------
+
+    // Points typed for a team: rounded half to even, within -32768..32767,
+    // added to its pending points. A total that reaches the maximum raises
+    // the maximum to that total plus 100 and redraws the bars.
+    PointsEntry enterPoints(int slot, const QString &typed);
+    // A new name; false for a slot that does not exist or a name a team
+    // cannot have (see TeamName::isUsable).
+    bool renameTeam(int slot, const QString &name);
+
+    void raiseMaxScore();
+    // Does nothing at or below 500, nor when the lowered maximum would not
+    // stay above every team's total with its pending points.
+    void lowerMaxScore();
+
+    // Prepares every slot's steps and starts the race; ends a highlight
+    // first. Does nothing while a race runs (false).
+    bool startRace();
+    // One tick of the race: the bars grow one step and their numbers count;
+    // the tick after the last growing one commits the pending points.
+    void raceTick();
+    bool isRacing() const { return m_raceTimer.isActive(); }
+
+    // Finds the leader (a tie stays with the lower slot; pending points do
+    // not count) and starts the highlight of its bar. Returns its slot, or
+    // -1 while a race runs, when nothing happens.
+    int showWinner();
+    void highlightTick();
+    bool isHighlighting() const { return m_highlightTimer.isActive(); }
+    int highlightedTeam() const { return m_highlightedTeam; }
+
+    // The standings before the last change (a committed round, a rename, a
+    // change of the maximum), as many steps back as the game has had since
+    // it was started or loaded, and forward again. Pending points are left
+    // alone; the bars go to the restored lengths at once. Nothing happens
+    // during a race. False when there is no step to take.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return !m_undoSteps.isEmpty(); }
+    bool canRedo() const { return !m_redoSteps.isEmpty(); }
+
+    // A game appears on a board: both counters start again.
+    void resetCounters();
+    void stopAnimations();
+
+    // --- Bars ------------------------------------------------------------
+
+    // The width of the board the bars are drawn on; the scale follows it at
+    // the next redraw.
+    void setTrackWidth(int boardWidth);
+    // Pixels per score point, as of the last redraw.
+    double scoreScale() const { return m_scale; }
+    // A row's bar length, kept in single precision so that a bar growing by
+    // a tenth of a pixel a tick really grows.
+    float barLength(int row) const;
+    // Every bar in play at the length of its committed score.
+    void showCommittedLengths();
+    // Where a row's bar stands `fraction` (0 to 1) of the way from this tick
+    // to the next one of a running race, so that a board can draw frames
+    // between the ticks; the last frame before the commit is the committed
+    // length. The tick's own length outside a race.
+    float barLengthAhead(int row, double fraction) const;
+
+    // The race's counters, as the board keeps them.
+    qint16 tickCount() const { return m_tickCount; }
+    qint16 frame() const { return m_frame; }
+    qint16 highlightColour() const { return m_colour; }
+    double raceStep(int slot) const;
+    double raceValue(int slot) const;
+    // The number a racing bar shows: its running value, floored.
+    std::optional<qint32> countingValue(int slot) const;
+
+signals:
+    // The committed standings or the team count changed: scores, names, the
+    // teams in play.
+    void standingsChanged();
+    void pendingChanged(int slot);
+    void maxScoreChanged(qint32 maxScore);
+    void savedGameChanged();
+    // The bars were set to their committed lengths.
+    void barLengthsReset();
+    void raceStarted();
+    // A growing tick: the bars have their new lengths; `frame` is the
+    // running figure's frame to draw.
+    void raceTicked(int frame);
+    // The round is committed and the bars show their committed lengths.
+    void raceFinished();
+    void highlightTicked(int slot, int frame, int colour);
+    // The highlight is over: the bar takes its own colour again.
+    void highlightFinished(int slot);
+    // An undo or redo step appeared or was taken.
+    void historyChanged();
+
+private:
+    // The committed standings, as an undo step keeps them.
+    struct Snapshot
+    {
+        qint32 teamCount = 0;
+        qint32 maxScore = 0;
+        SlotArray<QString, TeamSlots> names;
+        SlotArray<qint32, TeamSlots> scores;
+    };
+
+    void setBarLength(int row, float length);
+    Snapshot snapshot() const;
+    void restore(const Snapshot &snapshot);
+    void remember(const Snapshot &before);
+    void forgetHistory();
+    void endHighlight();
+    // The rule of typed points, applied after a step back or forward: a
+    // total at or above the maximum raises it to that total plus 100.
+    void keepMaxAboveTotals();
+
+    SlotArray<QString, TeamSlots> m_names;
+    SlotArray<qint32, TeamSlots> m_scores;
+    SlotArray<qint32, TeamSlots> m_pending;
+    qint32 m_teamCount = 0;
+    qint32 m_maxScore = 0;
+    std::optional<SavedGame> m_savedGame;
+    bool m_changedSinceSave = false;
+
+    QTimer m_raceTimer;
+    QTimer m_highlightTimer;
+    int m_trackWidth = 0;
+    double m_scale = 0.0;
+    std::array<float, BoardRows> m_barLengths{};
+    std::array<double, RaceSlots> m_raceSteps{};
+    std::array<double, RaceSlots> m_raceValues{};
+    qint16 m_tickCount = 0;
+    qint16 m_frame = 0;
+    qint16 m_colour = 0;
+    int m_colourHeld = 0; // ticks the current colour has been shown
+    qint16 m_highlightedTeam = 0;
+
+    QList<Snapshot> m_undoSteps;
+    QList<Snapshot> m_redoSteps;
+};

@@ -1,0 +1,161 @@
+#include "autosave.h"
+#include "game_engine.h"
+#include "game_setup.h"
+#include "recovery_store.h"
+#include "score_file.h"
+
+#include <QBuffer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using Change = void (*)(GameEngine &);
+
+void commitRound(GameEngine &engine)
+{
+    engine.enterPoints(0, u"30"_qs);
+    engine.startRace();
+    while (engine.isRacing())
+        engine.raceTick();
+}
+
+RecoveredGame gameOn(const GameEngine &engine)
+{
+    return {engine.standings(), engine.savedGame()};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+class TestAutosave : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startingWritesTheGameAsItIs();
+    void everyChangeIsWrittenOnceWhenItIsWhole_data();
+    void everyChangeIsWrittenOnceWhenItIsWhole();
+    void pointsOfTheRoundInFlightAreNotKept();
+    void aGameWithoutTeamsLeavesNoFile();
+    void finishingRemovesTheFileAndWritesNoMore();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<RecoveryStore> m_store;
+    std::unique_ptr<GameEngine> m_engine;
+    std::unique_ptr<Autosave> m_autosave;
+};
+
+void TestAutosave::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_store = std::make_unique<RecoveryStore>(m_dir->path());
+    QVERIFY(m_store->claimSlot());
+    m_engine = std::make_unique<GameEngine>();
+    setUpGame(*m_engine, numberedTeams({100, 50, 0}));
+    m_autosave = std::make_unique<Autosave>(*m_engine, *m_store);
+    m_autosave->start();
+}
+
+void TestAutosave::cleanup()
+{
+    m_autosave.reset();
+    m_engine.reset();
+    m_store.reset();
+}
+
+void TestAutosave::startingWritesTheGameAsItIs()
+{
+    QVERIFY(!m_autosave->isWritePending());
+    QCOMPARE(m_store->read(), gameOn(*m_engine));
+}
+
+void TestAutosave::everyChangeIsWrittenOnceWhenItIsWhole_data()
+{
+    // What comes before the change, written already, and the change.
+    QTest::addColumn<Change>("before");
+    QTest::addColumn<Change>("change");
+    const Change nothing = [](GameEngine &) {};
+    QTest::newRow("a committed round") << nothing << Change(commitRound);
+    QTest::newRow("a rename") << nothing << Change([](GameEngine &e) { e.renameTeam(1, u"Owls"_qs); });
+    QTest::newRow("a raised maximum") << nothing << Change([](GameEngine &e) { e.raiseMaxScore(); });
+    QTest::newRow("a lowered maximum") << Change([](GameEngine &e) { e.setMaxScore(900); })
+                                       << Change([](GameEngine &e) { e.lowerMaxScore(); });
+    QTest::newRow("points that raise the maximum")
+        << nothing << Change([](GameEngine &e) { e.enterPoints(0, u"450"_qs); });
+    QTest::newRow("an undo") << Change(commitRound) << Change([](GameEngine &e) { e.undo(); });
+    QTest::newRow("a redo") << Change([](GameEngine &e) { commitRound(e); e.undo(); })
+                            << Change([](GameEngine &e) { e.redo(); });
+    QTest::newRow("a start") << nothing << Change([](GameEngine &e) { e.startGame(numberedTeams({0, 0})); });
+    QTest::newRow("a save that names the game")
+        << nothing << Change([](GameEngine &e) { e.setSavedGame(SavedGame::named(u"주일"_qs)); });
+    // The load sets the maximum before the teams.
+    QTest::newRow("a load") << nothing << Change([](GameEngine &e) {
+        QBuffer file;
+        file.setData(scoreFileBytes({2, 900, {{u"진리"_qs, 120}, {u"지혜"_qs, 80}}}));
+        file.open(QIODevice::ReadOnly);
+        e.loadGame(*parseScoreFile(file), SavedGame::named(u"지난주"_qs));
+    });
+}
+
+void TestAutosave::everyChangeIsWrittenOnceWhenItIsWhole()
+{
+    QFETCH(Change, before);
+    QFETCH(Change, change);
+    before(*m_engine);
+    m_autosave->writePending();
+    const RecoveredGame old = gameOn(*m_engine);
+    QCOMPARE(m_store->read(), old);
+
+    QSignalSpy written(m_autosave.get(), &Autosave::written);
+    change(*m_engine);
+    QVERIFY(gameOn(*m_engine) != old);
+    // Nothing is written half way through an operation.
+    QCOMPARE(m_store->read(), old);
+    QVERIFY(m_autosave->isWritePending());
+
+    QVERIFY(written.wait());
+    QCOMPARE(written.count(), 1);
+    QCOMPARE(m_store->read(), gameOn(*m_engine));
+}
+
+void TestAutosave::pointsOfTheRoundInFlightAreNotKept()
+{
+    m_engine->enterPoints(2, u"40"_qs);
+    m_engine->startRace();
+    m_engine->raceTick();
+    QVERIFY(!m_autosave->isWritePending());
+    QCOMPARE(m_store->read()->standings.teams.at(2), (TeamStanding{u"팀3"_qs, 0}));
+}
+
+void TestAutosave::aGameWithoutTeamsLeavesNoFile()
+{
+    m_engine->setTeamCount(0);
+    m_autosave->writePending();
+    QVERIFY(!QFile::exists(m_store->filePath()));
+    m_engine->setTeamCount(2);
+    m_autosave->writePending();
+    QCOMPARE(m_store->read()->standings.teams.size(), 2);
+}
+
+void TestAutosave::finishingRemovesTheFileAndWritesNoMore()
+{
+    m_engine->renameTeam(0, u"Owls"_qs);
+    m_autosave->finish();
+    QVERIFY(!QFile::exists(m_store->filePath()));
+    commitRound(*m_engine);
+    QVERIFY(!m_autosave->isWritePending());
+    QTest::qWait(20);
+    QVERIFY(!QFile::exists(m_store->filePath()));
+}
+
+QTEST_GUILESS_MAIN(TestAutosave)
+#include "tst_autosave.moc"

@@ -1,0 +1,536 @@
+// The game engine on its own, without a window: the presenter's operations,
+// a race and a highlight tick by tick, and a whole evening through to a saved
+// file loaded again.
+#include "crash_safe_write.h"
+#include "game_engine.h"
+#include "game_loading.h"
+#include "game_setup.h"
+#include "score_file.h"
+#include "test_files.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <limits>
+
+namespace {
+
+// Runs the race to its end; the number of ticks it took.
+int runRace(GameEngine &engine)
+{
+    engine.startRace();
+    int ticks = 0;
+    while (engine.isRacing() && ticks < 1000) {
+        engine.raceTick();
+        ++ticks;
+    }
+    return ticks;
+}
+
+} // namespace
+
+class TestGameEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aFreshGameHoldsNothing();
+    void slotsOutsideTheGameAreIgnored();
+    void pendingPointsOrChangedStandingsAreUnsaved();
+    void typedPointsFollowTheEntryRules_data();
+    void typedPointsFollowTheEntryRules();
+    void reachingTheMaximumRaisesItAndRedrawsTheBars();
+    void renamingMarksTheStandingsChangedOnlyWhenTheNameChanges();
+    void theMaximumMovesInStepsAndNotBelowFiveHundred_data();
+    void theMaximumMovesInStepsAndNotBelowFiveHundred();
+    void theRaceGrowsEveryRowAndCommitsOnTheTickAfterTheLast();
+    void theHighlightRunsThroughTheColoursAndEnds();
+    void theRaceAndTheHighlightDoNotRunIntoEachOther();
+    void loweringTheMaximumStopsAboveEveryTotal_data();
+    void loweringTheMaximumStopsAboveEveryTotal();
+    void namesAFileCannotCarryAreRefused_data();
+    void namesAFileCannotCarryAreRefused();
+    void undoAndRedoWalkThroughRoundsRenamesAndMaximumChanges();
+    void undoLeavesPendingPointsAndIsRefusedDuringARace();
+    void framesBetweenTicksLieBetweenTheTickLengths_data();
+    void framesBetweenTicksLieBetweenTheTickLengths();
+    void loadingReplacesTheGameAndItsHistory();
+    void startingAGameClearsThePendingPointsOfItsSlots();
+    void aWholeEveningSavesAndLoadsTheSameStandings();
+};
+
+void TestGameEngine::aFreshGameHoldsNothing()
+{
+    const GameEngine engine;
+    QCOMPARE(engine.teamCount(), 0);
+    QCOMPARE(engine.maxScore(), 0);
+    QVERIFY(!engine.savedGame());
+    QVERIFY(!engine.isRacing());
+    QVERIFY(!engine.isHighlighting());
+    for (int i = 0; i < TeamSlots; ++i) {
+        QCOMPARE(engine.score(i), 0);
+        QCOMPARE(engine.pendingPoints(i), 0);
+        QVERIFY(engine.teamName(i).isEmpty());
+    }
+    // The timers automation finds, at the board's pace.
+    const auto *race = engine.findChild<QTimer *>(QStringLiteral("Timer1"));
+    const auto *highlight = engine.findChild<QTimer *>(QStringLiteral("Timer2"));
+    QVERIFY(race && highlight);
+    QCOMPARE(race->interval(), 50);
+    QCOMPARE(highlight->timerType(), Qt::PreciseTimer);
+}
+
+void TestGameEngine::slotsOutsideTheGameAreIgnored()
+{
+    GameEngine engine;
+    engine.setTeam(10, QStringLiteral("last"), 7);
+    engine.setTeam(11, QStringLiteral("none"), 7);
+    engine.setPendingPoints(-1, 5);
+    QCOMPARE(engine.score(10), 7);
+    QCOMPARE(engine.score(11), 0);
+    QCOMPARE(engine.pendingPoints(-1), 0);
+    QVERIFY(!engine.renameTeam(11, QStringLiteral("x")));
+    QCOMPARE(engine.enterPoints(11, QStringLiteral("5")), GameEngine::PointsEntry::Rejected);
+    // A smaller game leaves the slots beyond it as they were.
+    setUpGame(engine, numberedTeams({1, 2, 3}));
+    engine.startGame({{QStringLiteral("a"), 0}});
+    QCOMPARE(engine.teamName(2), QStringLiteral("팀3"));
+}
+
+void TestGameEngine::pendingPointsOrChangedStandingsAreUnsaved()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({0, 0}));
+    QVERIFY(!engine.hasUnsavedStandings());
+    engine.setPendingPoints(5, 30); // a slot not in play does not count
+    QVERIFY(!engine.hasUnsavedStandings());
+    QCOMPARE(engine.enterPoints(1, QStringLiteral("30")), GameEngine::PointsEntry::Added);
+    QVERIFY(engine.hasUnsavedStandings());
+    runRace(engine);
+    QCOMPARE(engine.pendingPoints(1), 0);
+    QVERIFY(engine.changedSinceSave());
+    QVERIFY(engine.hasUnsavedStandings()); // changed standings alone count
+    engine.markSaved();
+    QVERIFY(!engine.hasUnsavedStandings());
+}
+
+void TestGameEngine::typedPointsFollowTheEntryRules_data()
+{
+    QTest::addColumn<qint32>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<qint32>("after");
+    QTest::newRow("whole") << 0 << QStringLiteral("30") << true << 30;
+    QTest::newRow("negative adds up") << 30 << QStringLiteral("-5") << true << 25;
+    QTest::newRow("spaces, tie to even") << 0 << QStringLiteral(" 2.5 ") << true << 2;
+    QTest::newRow("tie to even upwards") << 2 << QStringLiteral("3.5") << true << 6;
+    QTest::newRow("top of the range") << 12 << QStringLiteral("32767") << true << 12 + 32767;
+    QTest::newRow("letters") << 12 << QStringLiteral("abc") << false << 12;
+    QTest::newRow("empty") << 12 << QString() << false << 12;
+    QTest::newRow("above the range") << 12 << QStringLiteral("32768") << false << 12;
+    QTest::newRow("below the range") << 12 << QStringLiteral("-32769") << false << 12;
+    QTest::newRow("rounds out of the range") << 12 << QStringLiteral("32767.5") << false << 12;
+    QTest::newRow("the sum overflows") << std::numeric_limits<qint32>::max() - 5
+                                       << QStringLiteral("6") << false
+                                       << std::numeric_limits<qint32>::max() - 5;
+}
+
+void TestGameEngine::typedPointsFollowTheEntryRules()
+{
+    QFETCH(qint32, before);
+    QFETCH(QString, typed);
+    QFETCH(bool, taken);
+    QFETCH(qint32, after);
+    GameEngine engine;
+    // A score far below any maximum, so that no raise gets in the way.
+    setUpGame(engine, {{QStringLiteral("a"), std::numeric_limits<qint32>::min()}},
+              std::numeric_limits<qint32>::max());
+    engine.setPendingPoints(0, before);
+    QSignalSpy pending(&engine, &GameEngine::pendingChanged);
+    const auto result = engine.enterPoints(0, typed);
+    QCOMPARE(result != GameEngine::PointsEntry::Rejected, taken);
+    QCOMPARE(engine.pendingPoints(0), after);
+    QCOMPARE(pending.count(), taken ? 1 : 0);
+    QCOMPARE(engine.score(0), std::numeric_limits<qint32>::min());
+}
+
+void TestGameEngine::reachingTheMaximumRaisesItAndRedrawsTheBars()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({450, 300}));
+    engine.setTrackWidth(1024);
+    engine.showCommittedLengths();
+    QCOMPARE(engine.enterPoints(0, QStringLiteral("49")), GameEngine::PointsEntry::Added);
+    QSignalSpy redrawn(&engine, &GameEngine::barLengthsReset);
+    QCOMPARE(engine.enterPoints(0, QStringLiteral("1")), GameEngine::PointsEntry::AddedRaisingMax);
+    QCOMPARE(engine.maxScore(), 600);
+    QCOMPARE(redrawn.count(), 1);
+    QCOMPARE(engine.scoreScale(), 1.2);
+    QCOMPARE(engine.barLength(0), 540.0f); // the committed 450, not the pending total
+    // Points taken away never lower it.
+    engine.enterPoints(0, QStringLiteral("-300"));
+    QCOMPARE(engine.maxScore(), 600);
+}
+
+void TestGameEngine::renamingMarksTheStandingsChangedOnlyWhenTheNameChanges()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({10}));
+    QSignalSpy changed(&engine, &GameEngine::standingsChanged);
+    QVERIFY(engine.renameTeam(0, QStringLiteral("팀1")));
+    QVERIFY(!engine.changedSinceSave());
+    QVERIFY(engine.renameTeam(0, QStringLiteral(" 지혜 ")));
+    QCOMPARE(engine.teamName(0), QStringLiteral(" 지혜 "));
+    QVERIFY(engine.changedSinceSave());
+    QCOMPARE(changed.count(), 1);
+}
+
+void TestGameEngine::theMaximumMovesInStepsAndNotBelowFiveHundred_data()
+{
+    QTest::addColumn<qint32>("before");
+    QTest::addColumn<qint32>("raised");
+    QTest::addColumn<qint32>("lowered");
+    QTest::newRow("550") << 550 << 650 << 450;
+    QTest::newRow("501") << 501 << 601 << 401;
+    QTest::newRow("500") << 500 << 600 << 500;
+    QTest::newRow("450") << 450 << 550 << 450;
+    QTest::newRow("top of the range") << std::numeric_limits<qint32>::max()
+                                      << std::numeric_limits<qint32>::max()
+                                      << std::numeric_limits<qint32>::max() - 100;
+}
+
+void TestGameEngine::theMaximumMovesInStepsAndNotBelowFiveHundred()
+{
+    QFETCH(qint32, before);
+    QFETCH(qint32, raised);
+    QFETCH(qint32, lowered);
+    GameEngine up;
+    up.setMaxScore(before);
+    up.raiseMaxScore();
+    QCOMPARE(up.maxScore(), raised);
+    GameEngine down;
+    down.setMaxScore(before);
+    down.lowerMaxScore();
+    QCOMPARE(down.maxScore(), lowered);
+    QVERIFY(!up.changedSinceSave() && !down.changedSinceSave());
+}
+
+void TestGameEngine::theRaceGrowsEveryRowAndCommitsOnTheTickAfterTheLast()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({100, 200, 0}));
+    engine.setTrackWidth(1024);
+    engine.showCommittedLengths();
+    engine.enterPoints(0, QStringLiteral("30"));
+    engine.enterPoints(1, QStringLiteral("150"));
+    QSignalSpy ticked(&engine, &GameEngine::raceTicked);
+    QSignalSpy finished(&engine, &GameEngine::raceFinished);
+    QSignalSpy started(&engine, &GameEngine::raceStarted);
+
+    engine.startRace();
+    QCOMPARE(started.count(), 1);
+    QCOMPARE(engine.raceStep(1), 1.0);
+    engine.raceTick();
+    QCOMPARE(engine.tickCount(), qint16(1));
+    QCOMPARE(engine.frame(), qint16(1));
+    QCOMPARE(ticked.takeFirst().at(0).toInt(), 0); // the frame drawn
+    QCOMPARE(engine.countingValue(0), std::optional<qint32>(100)); // 100.2, floored
+    QCOMPARE(engine.countingValue(1), std::optional<qint32>(201));
+    for (int t = 2; t <= GameEngine::RaceTicks; ++t)
+        engine.raceTick();
+    QVERIFY(engine.isRacing());
+    QCOMPARE(engine.countingValue(1), std::optional<qint32>(350)); // one point a tick adds up exactly
+    QCOMPARE(engine.score(1), 200);
+    QVERIFY(qAbs(engine.barLength(1) - 504.0f) < 0.01f);
+
+    engine.raceTick(); // the tick after the last commits
+    QVERIFY(!engine.isRacing());
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(ticked.count(), GameEngine::RaceTicks - 1);
+    QCOMPARE(engine.tickCount(), qint16(0));
+    QCOMPARE(engine.score(0), 130);
+    QCOMPARE(engine.score(1), 350);
+    QCOMPARE(engine.barLength(1), 504.0f); // exactly the committed length
+    QCOMPARE(engine.pendingPoints(0), 0);
+    QVERIFY(engine.changedSinceSave());
+}
+
+void TestGameEngine::theHighlightRunsThroughTheColoursAndEnds()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({10, 40, 40, 20}));
+    QCOMPARE(engine.showWinner(), 1); // a tie stays with the lower slot
+    QSignalSpy ticked(&engine, &GameEngine::highlightTicked);
+    QSignalSpy finished(&engine, &GameEngine::highlightFinished);
+    QList<int> colours;
+    for (int n = 1; n <= GameEngine::HighlightTicks; ++n) {
+        engine.highlightTick();
+        const QList<QVariant> tick = ticked.takeFirst();
+        QCOMPARE(tick.at(0).toInt(), 1);
+        QCOMPARE(tick.at(1).toInt(), (n - 1) % GameEngine::FrameCount);
+        colours.append(tick.at(2).toInt());
+    }
+    // Each colour holds for 350 ms, under three changes a second, and all
+    // eight team colours come in their order.
+    for (int n = 0; n < colours.size(); ++n)
+        QCOMPARE(colours[n], n / GameEngine::ColourHoldTicks);
+    QCOMPARE(colours.last(), GameEngine::ColourCount - 1);
+    QVERIFY(engine.isHighlighting());
+    engine.highlightTick();
+    QVERIFY(!engine.isHighlighting());
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(engine.tickCount(), qint16(0));
+}
+
+void TestGameEngine::theRaceAndTheHighlightDoNotRunIntoEachOther()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({100, 240}));
+    engine.enterPoints(0, QStringLiteral("30"));
+    QVERIFY(engine.startRace());
+    for (int t = 0; t < 10; ++t)
+        engine.raceTick();
+    // A second start or the winner would share the race's tick counter.
+    QVERIFY(!engine.startRace());
+    QCOMPARE(engine.showWinner(), -1);
+    QVERIFY(!engine.isHighlighting());
+    QCOMPARE(engine.tickCount(), qint16(10));
+    QCOMPARE(engine.raceValue(0), 102.0);
+    QCOMPARE(runRace(engine) + 10, GameEngine::RaceTicks + 1); // its start was refused too
+    QCOMPARE(engine.score(0), 130);
+
+    // A start during the highlight ends the highlight first.
+    engine.showWinner();
+    engine.highlightTick();
+    QSignalSpy ended(&engine, &GameEngine::highlightFinished);
+    QVERIFY(engine.startRace());
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!engine.isHighlighting());
+    QCOMPARE(engine.tickCount(), qint16(0));
+}
+
+void TestGameEngine::loweringTheMaximumStopsAboveEveryTotal_data()
+{
+    QTest::addColumn<qint32>("score");
+    QTest::addColumn<QString>("pending");
+    QTest::addColumn<qint32>("lowered");
+    QTest::newRow("well below") << 300 << QStringLiteral("0") << 1119;
+    QTest::newRow("just below the lowered maximum") << 1118 << QStringLiteral("0") << 1119;
+    QTest::newRow("the leader at the lowered maximum") << 1119 << QStringLiteral("0") << 1219;
+    QTest::newRow("pending points count") << 1000 << QStringLiteral("119") << 1219;
+}
+
+void TestGameEngine::loweringTheMaximumStopsAboveEveryTotal()
+{
+    QFETCH(qint32, score);
+    QFETCH(QString, pending);
+    QFETCH(qint32, lowered);
+    GameEngine engine;
+    setUpGame(engine, {{QStringLiteral("a"), 10}, {QStringLiteral("b"), score}}, 1219);
+    engine.enterPoints(1, pending);
+    engine.lowerMaxScore();
+    QCOMPARE(engine.maxScore(), lowered);
+}
+
+void TestGameEngine::namesAFileCannotCarryAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("plain") << QStringLiteral("지혜 팀") << true;
+    QTest::newRow("empty") << QString() << true;
+    QTest::newRow("a hundred syllables") << QString(100, QChar(0xAC00)) << true;
+    QTest::newRow("a line break forging a team") << QStringLiteral("A\nFAKE;9999") << false;
+    QTest::newRow("carriage return") << QStringLiteral("A\rB") << false;
+    QTest::newRow("semicolon") << QStringLiteral("A;B") << false;
+    QTest::newRow("tab") << QStringLiteral("A\tB") << false;
+    QTest::newRow("line separator") << QStringLiteral("A\u2028B") << false;
+    QTest::newRow("not in code page 949") << QStringLiteral("Café") << false;
+    QTest::newRow("a hundred and one") << QString(101, u'x') << false;
+}
+
+void TestGameEngine::namesAFileCannotCarryAreRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, taken);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({10}));
+    QCOMPARE(engine.renameTeam(0, name), taken);
+    QCOMPARE(engine.teamName(0), taken ? name : QStringLiteral("팀1"));
+    QCOMPARE(engine.changedSinceSave(), taken && name != QStringLiteral("팀1"));
+}
+
+void TestGameEngine::undoAndRedoWalkThroughRoundsRenamesAndMaximumChanges()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({0, 0}));
+    engine.setTrackWidth(1024);
+    engine.showCommittedLengths();
+    QVERIFY(!engine.canUndo());
+    engine.enterPoints(0, QStringLiteral("100"));
+    runRace(engine);
+    engine.renameTeam(1, QStringLiteral("소망"));
+    engine.raiseMaxScore();
+    const Standings last = engine.standings();
+
+    QVERIFY(engine.undo()); // the maximum
+    QCOMPARE(engine.maxScore(), 500);
+    QVERIFY(engine.undo()); // the rename
+    QCOMPARE(engine.teamName(1), QStringLiteral("팀2"));
+    QVERIFY(engine.undo()); // the round: the bar goes back at once
+    QCOMPARE(engine.score(0), 0);
+    QCOMPARE(engine.barLength(0), 0.0f);
+    QVERIFY(!engine.undo());
+    QVERIFY(engine.hasUnsavedStandings());
+
+    while (engine.redo()) {
+    }
+    QCOMPARE(engine.standings(), last);
+    // A new change after an undo drops the steps forward.
+    engine.undo();
+    engine.renameTeam(0, QStringLiteral("믿음"));
+    QVERIFY(!engine.canRedo());
+    QVERIFY(!engine.redo());
+    QCOMPARE(engine.maxScore(), 500);
+}
+
+void TestGameEngine::undoLeavesPendingPointsAndIsRefusedDuringARace()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({450}));
+    engine.raiseMaxScore(); // 600
+    engine.enterPoints(0, QStringLiteral("100"));
+    engine.startRace();
+    QVERIFY(!engine.undo());
+    while (engine.isRacing())
+        engine.raceTick();
+    engine.enterPoints(0, QStringLiteral("60")); // 610 raises the maximum to 710
+    QVERIFY(engine.undo()); // the round
+    QCOMPARE(engine.score(0), 450);
+    QCOMPARE(engine.pendingPoints(0), 60);
+    QCOMPARE(engine.maxScore(), 600);
+    // Back before the raise, 450 + 60 would pass 500: the maximum stays
+    // above the total, as typed points would have made it.
+    QVERIFY(engine.undo());
+    QCOMPARE(engine.maxScore(), 610);
+}
+
+void TestGameEngine::framesBetweenTicksLieBetweenTheTickLengths_data()
+{
+    QTest::addColumn<qint32>("score");
+    QTest::addColumn<QString>("points");
+    QTest::newRow("growing") << 100 << QStringLiteral("300");
+    QTest::newRow("shrinking") << 300 << QStringLiteral("-200");
+    QTest::newRow("crossing zero") << -60 << QStringLiteral("150");
+    QTest::newRow("below zero") << -60 << QStringLiteral("20");
+}
+
+void TestGameEngine::framesBetweenTicksLieBetweenTheTickLengths()
+{
+    QFETCH(qint32, score);
+    QFETCH(QString, points);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({score}));
+    engine.setTrackWidth(3840);
+    engine.showCommittedLengths();
+    QCOMPARE(engine.barLength(0), std::max(0.0f, float(score * (3840 - 304) / 500.0)));
+    engine.enterPoints(0, points);
+    engine.startRace();
+    float previous = engine.barLength(0);
+    for (int t = 0; t < GameEngine::RaceTicks; ++t) {
+        const float between = engine.barLengthAhead(0, 0.5);
+        engine.raceTick();
+        const float next = engine.barLength(0);
+        QVERIFY(between >= std::min(previous, next) - 1e-3f);
+        QVERIFY(between <= std::max(previous, next) + 1e-3f);
+        QVERIFY(next >= 0.0f);
+        previous = next;
+    }
+    // The last frame before the commit is the committed length.
+    const float last = engine.barLengthAhead(0, 1.0);
+    engine.raceTick();
+    QVERIFY(!engine.isRacing());
+    QCOMPARE(last, engine.barLength(0));
+    QCOMPARE(engine.barLength(0), std::max(0.0f, float(engine.score(0) * engine.scoreScale())));
+}
+
+void TestGameEngine::loadingReplacesTheGameAndItsHistory()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({10, 20}), 900);
+    engine.enterPoints(0, QStringLiteral("5"));
+    engine.renameTeam(0, QStringLiteral("x"));
+    ScoreFileContent content;
+    content.teamCount = 1;
+    content.teamLinesRead = 1;
+    content.teams = {{QStringLiteral("진리"), QStringLiteral("120"), 120}};
+    engine.loadGame(content, SavedGame::named(QStringLiteral("g")));
+    QCOMPARE(engine.maxScore(), 500); // the header had none
+    QCOMPARE(engine.pendingPoints(0), 0);
+    QVERIFY(!engine.canUndo());
+    QVERIFY(!engine.hasUnsavedStandings());
+}
+
+void TestGameEngine::startingAGameClearsThePendingPointsOfItsSlots()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({0, 0, 0}));
+    for (int i = 0; i < 3; ++i)
+        engine.enterPoints(i, QStringLiteral("10"));
+    engine.startGame({{QStringLiteral("a"), 5}, {QStringLiteral("b"), 6}});
+    QCOMPARE(engine.teamCount(), 2);
+    QCOMPARE(engine.pendingPoints(0), 0);
+    QCOMPARE(engine.pendingPoints(1), 0);
+    QCOMPARE(engine.pendingPoints(2), 10); // beyond the new game
+    QVERIFY(!engine.hasUnsavedStandings());
+}
+
+void TestGameEngine::aWholeEveningSavesAndLoadsTheSameStandings()
+{
+    QTemporaryDir dir;
+    const SavedGamesFolder folder(dir.path());
+    GameEngine engine;
+    engine.prepareNewGame();
+    setUpGame(engine, {{QStringLiteral("진리"), 0}, {QStringLiteral("지혜"), 0}, {QStringLiteral("사랑"), 0}},
+              engine.maxScore());
+    engine.setTrackWidth(1920);
+    engine.showCommittedLengths();
+
+    // Three rounds, the last one pushing the leader past the maximum.
+    const QList<QList<QString>> rounds = {{QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("0")},
+                                          {QStringLiteral("100"), QStringLiteral("-5"), QStringLiteral("2.5")},
+                                          {QStringLiteral("400"), QStringLiteral("x"), QStringLiteral("7")}};
+    for (const QList<QString> &round : rounds) {
+        for (int i = 0; i < round.size(); ++i)
+            engine.enterPoints(i, round[i]);
+        QCOMPARE(runRace(engine), GameEngine::RaceTicks + 1);
+    }
+    QCOMPARE(engine.score(0), 530);
+    QCOMPARE(engine.score(1), 15);
+    QCOMPARE(engine.score(2), 9);
+    QCOMPARE(engine.maxScore(), 630);
+    engine.raiseMaxScore();
+    engine.lowerMaxScore();
+    engine.lowerMaxScore(); // refused: 530 would not stay above the leader
+    QCOMPARE(engine.maxScore(), 630);
+    QCOMPARE(engine.showWinner(), 0);
+    while (engine.isHighlighting())
+        engine.highlightTick();
+    engine.renameTeam(2, QStringLiteral("소망"));
+
+    const SavedGame game = SavedGame::named(QStringLiteral("결승"));
+    QVERIFY(writeCrashSafe(folder.filePath(game), scoreFileBytes(engine.standings())));
+    QCOMPARE(TestFiles::readAll(folder.filePath(game)),
+             "3;630;50\r\n" + TestFiles::cp949(QStringLiteral("진리;530\r\n지혜;15\r\n소망;9\r\n")));
+
+    GameEngine loaded;
+    loaded.prepareNewGame();
+    const LoadResult result = loadSavedGame(loaded, folder, game);
+    QCOMPARE(result.status, LoadResult::Loaded);
+    QCOMPARE(loaded.standings(), engine.standings());
+    QCOMPARE(loaded.savedGame(), std::optional<SavedGame>(game));
+    QVERIFY(!loaded.hasUnsavedStandings());
+}
+
+QTEST_GUILESS_MAIN(TestGameEngine)
+#include "tst_game_engine.moc"
