@@ -1,30 +1,29 @@
 #include "banner_picture.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
-BannerPicture::BannerPicture(const QPixmap &picture, QWidget *parent)
+BannerPicture::BannerPicture(QWidget *parent)
     : QWidget(parent)
-    , m_picture(picture)
+    , m_artwork(devicePixelRatioF())
 {
-    // Without a picture the window's green shows through.
-    if (!m_picture.isNull())
-        setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
 void BannerPicture::paintEvent(QPaintEvent *event)
 {
-    if (m_picture.isNull())
-        return;
     const qreal ratio = devicePixelRatioF();
-    const QSize target = (QSizeF(size()) * ratio).toSize();
-    if (m_scaled.size() != target || !qFuzzyCompare(m_scaled.devicePixelRatio(), ratio)) {
-        m_scaled = m_picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        m_scaled.setDevicePixelRatio(ratio);
+    if (m_drawn.isNull() || m_drawnSize != size() || !qFuzzyCompare(m_drawnRatio, ratio)) {
+        // The board may have moved to a screen of another density.
+        if (!qFuzzyCompare(m_artwork.pictureRatio(), BannerArtwork::pictureRatioFor(ratio)))
+            m_artwork = BannerArtwork(ratio);
+        m_drawn = QPixmap::fromImage(m_artwork.draw(size(), ratio));
+        m_drawnSize = size();
+        m_drawnRatio = ratio;
     }
     QPainter painter(this);
     const QRect dirty = event->rect();
-    painter.drawPixmap(QRectF(dirty), m_scaled,
+    painter.drawPixmap(QRectF(dirty), m_drawn,
                        QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
 }

@@ -1,6 +1,7 @@
 #include "figure_box.h"
 
-#include "board_geometry.h"
+#include "artwork_resources.h"
+#include "board_layout.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -18,7 +19,7 @@ FigureBox::FigureBox(const QPixmap &sheet, const QColor &background, QWidget *pa
 
 void FigureBox::drawFrame(int frame)
 {
-    if (frame < 0 || frame >= board::Frame_Count || frame == m_frame)
+    if (frame < 0 || frame >= Artwork::runnerFrameCount || frame == m_frame)
         return;
     m_frame = frame;
     update();
@@ -48,9 +49,9 @@ void FigureBox::paintEvent(QPaintEvent *)
         return;
     }
     const qreal ratio = m_sheet.devicePixelRatio();
-    const qreal frameHeight = qreal(board::Row_Height) * ratio;
+    const qreal frameHeight = qreal(BoardLayout::RowHeight) * ratio;
     const QRectF source(0.0, m_frame * frameHeight, qreal(m_sheet.width()), frameHeight);
-    const QRectF target(0.0, 0.0, qreal(m_sheet.width()) / ratio, qreal(board::Row_Height));
+    const QRectF target(0.0, 0.0, qreal(m_sheet.width()) / ratio, qreal(BoardLayout::RowHeight));
     painter.drawPixmap(target, m_sheet, source);
     if (target.width() < width())
         painter.fillRect(QRectF(target.width(), 0, width() - target.width(), height()), m_background);

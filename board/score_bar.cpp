@@ -1,6 +1,6 @@
 #include "score_bar.h"
 
-#include "board_geometry.h"
+#include "board_layout.h"
 #include "conversions.h"
 #include "fonts.h"
 
@@ -12,19 +12,14 @@
 
 namespace {
 
-constexpr qreal Text_Padding = 4.0;
+constexpr qreal TextPadding = 4.0;
+constexpr int ScorePixels = 43;
 
-QColor blend(const QColor &front, const QColor &back, float coverage)
+QRect pixelsCovering(const QRectF &area)
 {
-    const auto mix = [coverage](int f, int b) { return int(std::lround(b + (f - b) * coverage)); };
-    return QColor(mix(front.red(), back.red()), mix(front.green(), back.green()),
-                  mix(front.blue(), back.blue()));
-}
-
-int pixelWidth(float width)
-{
-    const double w = std::ceil(double(width));
-    return w > 1e7 ? 10000000 : int(w);
+    const auto clamp = [](double v) { return int(std::clamp(v, -1e7, 1e7)); };
+    return QRect(QPoint(clamp(std::floor(area.left())), clamp(std::floor(area.top()))),
+                 QPoint(clamp(std::ceil(area.right())), clamp(std::ceil(area.bottom()))));
 }
 
 } // namespace
@@ -32,11 +27,11 @@ int pixelWidth(float width)
 ScoreBar::ScoreBar(QWidget *parent)
     : QWidget(parent)
     , m_fill(Qt::white)
-    , m_background(board::Window_Green)
-    , m_font(hyGothicFont(43))
+    , m_background(BoardLayout::WindowGreen)
+    , m_font(hyGothicFont(ScorePixels))
 {
-    // The bar paints every pixel itself, and growing it only adds pixels at
-    // the tip: nothing else needs repainting.
+    // The bar paints every pixel itself, and a change repaints only the
+    // strip at the tip and the number's old and new places.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_StaticContents);
     setFocusPolicy(Qt::NoFocus);
@@ -49,11 +44,9 @@ bool ScoreBar::setBarWidth(float width)
     if (width == m_width)
         return true;
     const float old = m_width;
+    const QRectF oldCaption = captionRect();
     m_width = width;
-    const int pixels = pixelWidth(width);
-    if (pixels != QWidget::width())
-        resize(pixels, height());
-    updateTip(old, m_textWidth);
+    updateChange(old, oldCaption);
     return true;
 }
 
@@ -62,10 +55,10 @@ void ScoreBar::setCaption(const QString &caption)
     m_captionIsNumber = false;
     if (caption == m_caption)
         return;
-    const qreal oldTextWidth = m_textWidth;
+    const QRectF oldCaption = captionRect();
     m_caption = caption;
     m_textWidth = QFontMetricsF(m_font).horizontalAdvance(m_caption);
-    updateTip(m_width, oldTextWidth);
+    updateChange(m_width, oldCaption);
 }
 
 void ScoreBar::setCaptionNumber(qint64 value)
@@ -82,47 +75,57 @@ void ScoreBar::setFillColour(const QColor &colour)
     if (colour == m_fill)
         return;
     m_fill = colour;
-    update();
+    update(pixelsCovering(QRectF(0, 0, qreal(m_width) + 1.0, height())));
 }
 
-qreal ScoreBar::textRight(float width) const
+bool ScoreBar::captionInBar() const
 {
-    return qreal(width) - Text_Padding;
+    return qreal(m_width) - TextPadding - m_textWidth >= 0.0;
 }
 
-// Repaints only the strip between the old and the new tip and the caption
-// at both places.
-void ScoreBar::updateTip(float oldWidth, qreal oldTextWidth)
+QRectF ScoreBar::captionRect() const
 {
-    const qreal textWidth = std::max(oldTextWidth, m_textWidth);
-    const qreal left = std::min(textRight(oldWidth), textRight(m_width)) - textWidth - 2.0;
-    const qreal right = std::max(oldWidth, m_width) + 2.0;
-    const int x0 = std::max(0, int(std::floor(left)));
-    const int x1 = std::min(QWidget::width(), int(std::ceil(right)));
-    if (x1 > x0)
-        update(QRect(x0, 0, x1 - x0, height()));
+    return captionRectFor(m_width, m_textWidth);
+}
+
+QRectF ScoreBar::captionRectFor(float width, qreal textWidth) const
+{
+    const qreal inBarRight = qreal(width) - TextPadding;
+    if (inBarRight - textWidth >= 0.0)
+        return QRectF(inBarRight - textWidth, 0.0, textWidth, height());
+    return QRectF(qreal(width) + BoardLayout::FigureWidth + NumberGap, 0.0, textWidth, height());
+}
+
+// Repaints the strip between the old and the new tip and the number at its
+// old and new places.
+void ScoreBar::updateChange(float oldWidth, const QRectF &oldCaption)
+{
+    const qreal left = std::min(oldWidth, m_width) - 1.0;
+    const qreal right = std::max(oldWidth, m_width) + 1.0;
+    QRegion dirty(pixelsCovering(QRectF(left, 0.0, right - left, height())));
+    // Anti-aliased lettering reaches a pixel or two beyond its advance.
+    dirty += pixelsCovering(oldCaption.adjusted(-3, 0, 3, 0));
+    dirty += pixelsCovering(captionRect().adjusted(-3, 0, 3, 0));
+    update(dirty.intersected(rect()));
 }
 
 void ScoreBar::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     const QRect dirty = event->rect();
-    const int whole = int(m_width);
+    const int whole = int(std::min(m_width, float(width())));
     painter.fillRect(QRect(0, 0, whole, height()).intersected(dirty), m_fill);
+    painter.fillRect(QRect(whole, 0, width() - whole, height()).intersected(dirty), m_background);
     // The last, partly covered pixel column shows the fraction of the length.
     const float fraction = m_width - float(whole);
-    if (fraction > 0.0f && whole < QWidget::width())
-        painter.fillRect(QRect(whole, 0, 1, height()), blend(m_fill, m_background, fraction));
+    if (fraction > 0.0f && fraction < 1.0f && whole < width())
+        painter.fillRect(QRect(whole, 0, 1, height()), BoardLayout::blend(m_fill, m_background, fraction));
 
-    const qreal right = textRight(m_width);
-    // A caption that does not fit whole is left out: a bar too short for
-    // "20" would otherwise read "0".
-    if (m_caption.isEmpty() || right - m_textWidth < 0.0)
-        return;
-    if (right - m_textWidth > dirty.right() + 1 || right < dirty.left())
+    const QRectF caption = captionRect();
+    if (m_caption.isEmpty() || !caption.intersects(QRectF(dirty.adjusted(-3, 0, 3, 0))))
         return;
     painter.setFont(m_font);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(right - m_textWidth - 1.0, 0.0, m_textWidth + 1.0, height()),
+    painter.drawText(caption.adjusted(-1.0, 0.0, 1.0, 0.0),
                      Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, m_caption);
 }

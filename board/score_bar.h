@@ -2,19 +2,27 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
-// A team's score bar (TeamLabel): a strip in the team's colour whose length
-// is the team's score, with the score at its tip. The length is kept as the
-// board's own single-precision value and the fill is painted from it, so a
-// bar that grows by a tenth of a pixel per tick really grows; the widget's
-// whole-pixel geometry only follows it.
+// A team's score bar (TeamLabel) with its number. The widget spans the rest
+// of the row; the bar is a strip in the team's colour from its left edge,
+// as long as the team's score says. The length is kept as the board's own
+// single-precision value and the fill is painted from it, so a bar that
+// grows by a tenth of a pixel a tick really grows.
+//
+// The number stands inside the bar at its tip when it fits; otherwise it
+// stands right of the running figure at the bar's tip, in the same font, so
+// that every team shows its score, a short or empty bar included.
 class ScoreBar : public QWidget
 {
     Q_OBJECT
 
 public:
+    // The gap between the running figure and a number standing beside it.
+    static constexpr qreal NumberGap = 8.0;
+
     explicit ScoreBar(QWidget *parent = nullptr);
 
     float barWidth() const { return m_width; }
@@ -31,12 +39,16 @@ public:
     QColor fillColour() const { return m_fill; }
     void setFillColour(const QColor &colour);
 
+    // Where the number stands for the current length.
+    bool captionInBar() const;
+    QRectF captionRect() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void updateTip(float oldWidth, qreal oldTextWidth);
-    qreal textRight(float width) const;
+    QRectF captionRectFor(float width, qreal textWidth) const;
+    void updateChange(float oldWidth, const QRectF &oldCaption);
 
     float m_width = 0.0f;
     QString m_caption;

@@ -1,23 +1,17 @@
 // A hand-run look at the board: eight demonstration teams in the middle of a
 // round. Not a test; run it under a display and look.
 //   board_demo [ticks] [screenshot.png|-] [normal|entry]
-#include "game_state.h"
-#include "main_form.h"
+#include "board_monitor.h"
+#include "counting_sound.h"
+#include "game_engine.h"
+#include "game_setup.h"
 #include "qt_dialogs.h"
-#include "start_sound.h"
+#include "saved_games_folder.h"
+#include "scoreboard_window.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTimer>
-
-namespace {
-
-class SilentSound final : public StartSound
-{
-public:
-    void play() override {}
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -27,41 +21,39 @@ int main(int argc, char *argv[])
     const QString shot = args.size() > 2 && args[2] != u'-' ? args[2] : QString();
     const bool normal = args.size() > 3 && args[3] == QLatin1String("normal");
 
-    Module1 state;
-    state.Max_Score = 500;
-    const QStringList names{QStringLiteral("믿음"), QStringLiteral("소망"), QStringLiteral("사랑"),
-                            QStringLiteral("진리"), QStringLiteral("지혜"), QStringLiteral("은혜"),
-                            QStringLiteral("평화"), QStringLiteral("기쁨")};
-    const int scores[] = {120, 80, 240, 35, 310, 0, 175, 60};
+    GameEngine engine;
+    setUpGame(engine, {{QStringLiteral("믿음"), 120}, {QStringLiteral("소망"), 80},
+                       {QStringLiteral("사랑"), 240}, {QStringLiteral("진리"), 35},
+                       {QStringLiteral("지혜"), 310}, {QStringLiteral("은혜"), 0},
+                       {QStringLiteral("평화"), 175}, {QStringLiteral("기쁨"), 60}});
     const int pending[] = {30, 50, 10, 100, -20, 40, 0, 70};
-    state.Team_Count = 8;
-    for (int i = 0; i < 8; ++i) {
-        state.Team_Name.set(i, names[i]);
-        state.Team_Score.set(i, scores[i]);
-        state.Add_Score.set(i, pending[i]);
-    }
+    for (int i = 0; i < 8; ++i)
+        engine.setPendingPoints(i, pending[i]);
 
+    // Saving from the demo writes nowhere that matters.
+    QTemporaryDir games;
+    const SavedGamesFolder folder(games.path());
     QtDialogs dialogs;
-    SilentSound sound;
-    MainForm board(state, dialogs, sound);
+    CountingSound sound;
+    const BoardMonitor primaryScreen;
+    ScoreboardWindow board(engine, folder, dialogs, sound, primaryScreen);
     if (normal) {
         board.setWindowState(Qt::WindowNoState);
         board.resize(1024, 766);
         board.move(0, 0);
     }
     board.show();
-    board.Set_Init();
+    board.showGame();
 
     QTimer::singleShot(800, &board, [&] {
-        board.Display_Score();
-        board.Command1_Click();
+        engine.showCommittedLengths();
+        board.startRace();
         // Freeze the round where it is, for a still picture.
-        if (auto *timer1 = board.findChild<QTimer *>(QStringLiteral("Timer1")))
-            timer1->stop();
+        engine.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
         for (int i = 0; i < ticks; ++i)
-            board.Timer1_Timer();
+            engine.raceTick();
         if (args.contains(QLatin1String("entry")))
-            board.TCmd_MouseUp(2, Qt::LeftButton);
+            board.openEntryBox(2, Qt::LeftButton);
         if (!shot.isEmpty()) {
             QTimer::singleShot(300, &board, [&] {
                 board.grab().save(shot);

@@ -2,39 +2,52 @@
 
 #include <QTest>
 
+namespace {
+
+// A bar widget as the board lays it out: the rest of a 1024-wide row.
+constexpr QSize RowRest(861, 50);
+
+// Columns of a rendered bar that hold dark lettering.
+QList<int> letteredColumns(ScoreBar &bar)
+{
+    const QImage image = bar.grab().toImage();
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(x, y).lightness() < 60) {
+                columns.append(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+} // namespace
+
 class TestScoreBar : public QObject
 {
     Q_OBJECT
 
 private slots:
     void tinyStepsAddUpInsteadOfTruncating();
-    void widgetCoversTheFractionalLength();
     void negativeLengthKeepsThePreviousOne();
     void fractionShowsInTheLastPixelColumn();
     void numberCaptionIsPlainDecimal();
-    void captionThatDoesNotFitIsLeftOut();
+    void theNumberStandsInTheBarOrBesideTheFigure_data();
+    void theNumberStandsInTheBarOrBesideTheFigure();
 };
 
 void TestScoreBar::tinyStepsAddUpInsteadOfTruncating()
 {
     // 10 points over 150 ticks at 1.44 px a point: 0.096 px a tick.
     ScoreBar bar;
+    bar.resize(RowRest);
     bar.setBarWidth(144.0f);
     for (int i = 0; i < 150; ++i)
         QVERIFY(bar.setBarWidth(float(double(bar.barWidth()) + 10.0 / 150.0 * 1.44)));
     QVERIFY(qAbs(bar.barWidth() - 158.4f) < 0.01f);
-    QCOMPARE(bar.width(), 159);
-}
-
-void TestScoreBar::widgetCoversTheFractionalLength()
-{
-    ScoreBar bar;
-    bar.resize(95, 50);
-    bar.setBarWidth(479.52f);
-    QCOMPARE(bar.width(), 480);
-    QCOMPARE(bar.height(), 50);
-    bar.setBarWidth(0.0f);
-    QCOMPARE(bar.width(), 0);
+    QCOMPARE(bar.size(), RowRest); // the layout's size, whatever the length
 }
 
 void TestScoreBar::negativeLengthKeepsThePreviousOne()
@@ -49,16 +62,17 @@ void TestScoreBar::negativeLengthKeepsThePreviousOne()
 void TestScoreBar::fractionShowsInTheLastPixelColumn()
 {
     ScoreBar bar;
-    bar.resize(10, 50);
+    bar.resize(RowRest);
     bar.setFillColour(QColor(255, 255, 255));
     bar.setCaption(QString());
     bar.setBarWidth(10.5f);
     const QImage image = bar.grab().toImage();
     QCOMPARE(image.pixelColor(5, 25), QColor(255, 255, 255));
-    // Half white over the window green (57, 181, 74).
+    // Half white over the window green (57, 181, 74), then the green.
     const QColor edge = image.pixelColor(10, 25);
     QVERIFY(qAbs(edge.red() - 156) <= 1);
     QVERIFY(qAbs(edge.blue() - 165) <= 1);
+    QCOMPARE(image.pixelColor(11, 25), QColor(57, 181, 74));
 }
 
 void TestScoreBar::numberCaptionIsPlainDecimal()
@@ -71,25 +85,42 @@ void TestScoreBar::numberCaptionIsPlainDecimal()
     QCOMPARE(bar.caption(), QStringLiteral("-1"));
 }
 
-void TestScoreBar::captionThatDoesNotFitIsLeftOut()
+void TestScoreBar::theNumberStandsInTheBarOrBesideTheFigure_data()
 {
+    QTest::addColumn<float>("length");
+    QTest::addColumn<qint64>("number");
+    QTest::addColumn<bool>("inBar");
+    QTest::newRow("a long bar") << 200.0f << qint64(20) << true;
+    QTest::newRow("just wide enough") << 120.0f << qint64(250) << true;
+    QTest::newRow("too short for its number") << 20.0f << qint64(20) << false;
+    QTest::newRow("no bar: zero") << 0.0f << qint64(0) << false;
+    QTest::newRow("no bar: negative") << 0.0f << qint64(-20) << false;
+}
+
+void TestScoreBar::theNumberStandsInTheBarOrBesideTheFigure()
+{
+    QFETCH(float, length);
+    QFETCH(qint64, number);
+    QFETCH(bool, inBar);
     ScoreBar bar;
-    bar.resize(10, 50);
+    bar.resize(RowRest);
     bar.setFillColour(QColor(255, 255, 255));
-    bar.setCaptionNumber(20);
-    bar.setBarWidth(20.0f);
-    const QImage shortBar = bar.grab().toImage();
-    for (int x = 0; x < 20; ++x)
-        QCOMPARE(shortBar.pixelColor(x, 25), QColor(255, 255, 255));
-    // Long enough, the number shows at the tip.
-    bar.setBarWidth(200.0f);
-    const QImage longBar = bar.grab().toImage();
-    int dark = 0;
-    for (int x = 100; x < 200; ++x)
-        dark += longBar.pixelColor(x, 25).lightness() < 100 ? 1 : 0;
-    QVERIFY(dark > 0);
-    for (int x = 0; x < 60; ++x)
-        QCOMPARE(longBar.pixelColor(x, 25), QColor(255, 255, 255));
+    bar.setCaptionNumber(number);
+    bar.setBarWidth(length);
+    QCOMPARE(bar.captionInBar(), inBar);
+
+    const QRectF place = bar.captionRect();
+    if (inBar) {
+        QVERIFY(place.left() >= 0.0 && place.right() <= length);
+    } else {
+        // Right of the running figure at the tip, with a gap.
+        QCOMPARE(place.left(), double(length) + 140.0 + ScoreBar::NumberGap);
+    }
+    // Every number is drawn where its place says, and nowhere else.
+    const QList<int> lettered = letteredColumns(bar);
+    QVERIFY(!lettered.isEmpty());
+    QVERIFY(lettered.first() >= int(place.left()) - 3);
+    QVERIFY(lettered.last() <= int(place.right()) + 3);
 }
 
 QTEST_MAIN(TestScoreBar)

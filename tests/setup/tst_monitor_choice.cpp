@@ -1,17 +1,19 @@
 // Run once per screen layout (layouts/*.json): the expected monitor is the
 // screen named "projector", whatever side of the primary screen it lies on.
-#include "cls_monitors.h"
-#include "clsmonitor.h"
-#include "frm_logo.h"
-#include "game_state.h"
+#include "board_monitor.h"
+#include "game_engine.h"
+#include "monitor_list.h"
 #include "monitor_platform.h"
+#include "saved_games_folder.h"
 #include "scripted_dialogs.h"
+#include "setup_window.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 class TestMonitorChoice : public QObject
 {
@@ -25,15 +27,25 @@ private slots:
     void eachNewSetupWindowChoosesAgain();
 
 private:
-    QScreen *projector() const;
-    QComboBox *combo(FRMlogo &window) const { return window.findChild<QComboBox *>(QStringLiteral("Combo1")); }
+    static QScreen *projector();
+    static QComboBox *combo(SetupWindow &window) { return window.findChild<QComboBox *>(QStringLiteral("Combo1")); }
+    QRect recorded() const { return {m_boardMonitor.left, m_boardMonitor.top, m_boardMonitor.width, m_boardMonitor.height}; }
+    // A setup window after its start-up.
+    std::unique_ptr<SetupWindow> startedWindow()
+    {
+        auto window = std::make_unique<SetupWindow>(m_engine, m_folder, m_boardMonitor, m_dialogs,
+                                                    defaultMonitorPlatform());
+        window->startUp();
+        return window;
+    }
 
-    QTemporaryDir m_dir;
-    Module1 m_state;
+    GameEngine m_engine;
+    const SavedGamesFolder m_folder; // none: only the monitors matter here
+    BoardMonitor m_boardMonitor;
     ScriptedDialogs m_dialogs;
 };
 
-QScreen *TestMonitorChoice::projector() const
+QScreen *TestMonitorChoice::projector()
 {
     for (QScreen *screen : QGuiApplication::screens()) {
         if (screen->name() == u"projector")
@@ -44,73 +56,61 @@ QScreen *TestMonitorChoice::projector() const
 
 void TestMonitorChoice::init()
 {
-    m_state = Module1{};
-    m_state.Saved_Games_Folder = m_dir.path() + u'/';
+    m_boardMonitor = BoardMonitor{};
 }
 
 void TestMonitorChoice::theBoardGoesToTheProjectorWhereverItLies()
 {
-    FRMlogo window(m_state, m_dialogs, defaultMonitorPlatform());
-    window.Form_Load();
+    const auto window = startedWindow();
 
     QScreen *screen = projector();
     if (!screen) {
         // The one-screen layout.
-        QCOMPARE(m_state.Mon_Count, 1);
-        QCOMPARE(combo(window)->currentText(), u"기본모니터"_qs);
-        QVERIFY(!m_state.Use_Monitor);
-        QCOMPARE(m_state.Mon_Width, 0);
+        QCOMPARE(m_boardMonitor.monitorCount, 1);
+        QCOMPARE(combo(*window)->currentText(), u"기본모니터"_qs);
+        QVERIFY(!m_boardMonitor.useMonitor);
+        QCOMPARE(m_boardMonitor.width, 0);
         return;
     }
     const QRect primary = QGuiApplication::primaryScreen()->geometry();
     const QRect expected = screen->geometry().translated(-primary.topLeft());
-    QCOMPARE(m_state.Mon_Count, 2);
-    QCOMPARE(combo(window)->currentText(), u"듀얼모니터"_qs);
-    QVERIFY(m_state.Use_Monitor);
-    QCOMPARE(m_state.Mon_Left, expected.left());
-    QCOMPARE(m_state.Mon_Top, expected.top());
-    QCOMPARE(m_state.Mon_Width, expected.width());
-    QCOMPARE(m_state.Mon_Height, expected.height());
-    // Mon_Index names that very monitor's place in the list.
-    const auto chosen = m_state.Mon_List->Monitors().at(m_state.Mon_Index);
+    QCOMPARE(m_boardMonitor.monitorCount, 2);
+    QCOMPARE(combo(*window)->currentText(), u"듀얼모니터"_qs);
+    QVERIFY(m_boardMonitor.useMonitor);
+    QCOMPARE(recorded(), expected);
+    // The list the window detected names that very monitor as the secondary one.
+    const MonitorRecord *chosen =
+        window->monitorList()->monitors().at(window->monitorList()->secondaryMonitorIndex());
     QVERIFY(chosen);
-    QCOMPARE(chosen->Left, expected.left());
-    QCOMPARE(chosen->Top, expected.top());
+    QCOMPARE(QRect(chosen->left, chosen->top, chosen->width, chosen->height), expected);
 }
 
 void TestMonitorChoice::thePresenterCanKeepTheBoardOnThePrimaryScreen()
 {
-    FRMlogo window(m_state, m_dialogs, defaultMonitorPlatform());
-    window.Form_Load();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    const qint32 left = m_state.Mon_Left;
-    const qint32 width = m_state.Mon_Width;
+    const auto window = startedWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    const QRect before = recorded();
 
-    QComboBox *choice = combo(window);
+    QComboBox *choice = combo(*window);
     choice->setFocus();
     QTest::keyClick(choice, Qt::Key_Home);
     QCOMPARE(choice->currentIndex(), 0);
-    QVERIFY(!m_state.Use_Monitor);
+    QVERIFY(!m_boardMonitor.useMonitor);
     QTest::keyClick(choice, Qt::Key_End);
     QCOMPARE(choice->currentIndex(), 1);
-    QVERIFY(m_state.Use_Monitor); // also with one monitor: the board is then centred
-    QCOMPARE(m_state.Mon_Left, left);
-    QCOMPARE(m_state.Mon_Width, width);
+    QVERIFY(m_boardMonitor.useMonitor); // also with one monitor: the board is then centred
+    // The choice only switches the placement on and off.
+    QCOMPARE(recorded(), before);
 }
 
 void TestMonitorChoice::eachNewSetupWindowChoosesAgain()
 {
-    {
-        FRMlogo first(m_state, m_dialogs, defaultMonitorPlatform());
-        first.Form_Load();
-        first.selectMonitorChoice(0);
-        QVERIFY(!m_state.Use_Monitor);
-    }
-    FRMlogo second(m_state, m_dialogs, defaultMonitorPlatform());
-    second.Form_Load();
-    QCOMPARE(m_state.Use_Monitor, projector() != nullptr);
-    QCOMPARE(second.monitorHandles().size(), m_state.Mon_Count);
+    startedWindow()->selectMonitorChoice(0);
+    QVERIFY(!m_boardMonitor.useMonitor);
+    const auto second = startedWindow();
+    QCOMPARE(m_boardMonitor.useMonitor, projector() != nullptr);
+    QCOMPARE(second->monitorList()->monitors().count(), m_boardMonitor.monitorCount);
 }
 
 QTEST_MAIN(TestMonitorChoice)

@@ -48,13 +48,13 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ti
     return dialog.textValue();
 }
 
-bool QtDialogs::ask(const QString &question)
+bool QtDialogs::ask(const QString &question, DefaultAnswer defaultAnswer)
 {
     QMessageBox box(QMessageBox::Question, appTitle(), question,
                     QMessageBox::Yes | QMessageBox::No, dialogParent());
     box.button(QMessageBox::Yes)->setText(Yes_Text);
     box.button(QMessageBox::No)->setText(No_Text);
-    box.setDefaultButton(QMessageBox::No);
+    box.setDefaultButton(defaultAnswer == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -14,7 +14,7 @@ public:
     void message(const QString &text) override;
     std::optional<QString> input(const QString &prompt, const QString &title,
                                  const QString &defaultText) override;
-    bool ask(const QString &question) override;
+    bool ask(const QString &question, DefaultAnswer defaultAnswer = DefaultAnswer::No) override;
 
     // Dialogs open over this window (none: over the active window).
     void setParentWidget(QWidget *parent) { m_parent = parent; }

@@ -1,0 +1,87 @@
+#include "banner_artwork.h"
+
+#include "board_layout.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QSize devicePixels(QSize size, qreal ratio)
+{
+    return QSize(int(std::ceil(size.width() * ratio)), int(std::ceil(size.height() * ratio)));
+}
+
+// Left edge of a group in a frame `frameWidth` logical pixels wide (at least
+// the design width). Whole pixels, so the groups are copied, not resampled.
+int groupLeft(const Artwork::BannerGroup &group, int frameWidth)
+{
+    const int widening = std::max(0, frameWidth - Artwork::bannerSize.width());
+    switch (group.anchor) {
+    case Artwork::BannerAnchor::Left:
+        return group.designRect.left();
+    case Artwork::BannerAnchor::Middle:
+        return group.designRect.left() + widening / 2;
+    case Artwork::BannerAnchor::Right:
+        return group.designRect.left() + widening;
+    }
+    return group.designRect.left();
+}
+
+} // namespace
+
+BannerArtwork::BannerArtwork(qreal devicePixelRatio)
+    : m_pictureRatio(pictureRatioFor(devicePixelRatio))
+    , m_band(Artwork::pixmap(Artwork::bannerBandPath, m_pictureRatio))
+{
+    for (std::size_t i = 0; i < m_groups.size(); ++i)
+        m_groups[i] = Artwork::pixmap(Artwork::bannerGroups[i].path, m_pictureRatio);
+}
+
+void BannerArtwork::paintFrame(QPainter &painter, int frameWidth) const
+{
+    if (isNull())
+        return;
+    for (int x = 0; x < frameWidth; x += Artwork::bannerBandWidth)
+        painter.drawPixmap(QPoint(x, 0), m_band);
+    for (std::size_t i = 0; i < m_groups.size(); ++i) {
+        const Artwork::BannerGroup &group = Artwork::bannerGroups[i];
+        painter.drawPixmap(QPoint(groupLeft(group, frameWidth), group.designRect.top()),
+                           m_groups[i]);
+    }
+}
+
+QImage BannerArtwork::draw(QSize size, qreal ratio) const
+{
+    // The grass ends in the window green, which fills whatever the frame
+    // leaves below it.
+    QImage banner(devicePixels(size, ratio), QImage::Format_ARGB32_Premultiplied);
+    banner.setDevicePixelRatio(ratio);
+    banner.fill(BoardLayout::WindowGreen);
+    const int designWidth = Artwork::bannerSize.width();
+    if (size.width() >= designWidth) {
+        QPainter painter(&banner);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        paintFrame(painter, size.width());
+        painter.end();
+        return banner;
+    }
+
+    QImage frame(devicePixels(Artwork::bannerSize, ratio), QImage::Format_ARGB32_Premultiplied);
+    frame.setDevicePixelRatio(ratio);
+    frame.fill(BoardLayout::WindowGreen);
+    QPainter framePainter(&frame);
+    framePainter.setRenderHint(QPainter::SmoothPixmapTransform);
+    paintFrame(framePainter, designWidth);
+    framePainter.end();
+    // Shrunk by averaging: a painter's sampling would break up the thin
+    // outlines and the lettering.
+    QImage shrunk = frame.scaledToWidth(banner.width(), Qt::SmoothTransformation);
+    shrunk.setDevicePixelRatio(ratio);
+    QPainter painter(&banner);
+    painter.drawImage(QPoint(0, 0), shrunk);
+    painter.end();
+    return banner;
+}

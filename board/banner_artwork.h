@@ -1,0 +1,41 @@
+#pragma once
+
+#include "artwork_resources.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+
+#include <array>
+
+class QPainter;
+
+// The banner drawn for any width from its layers: the band of sky, strip and
+// grass repeats across the whole width, and the groups of figures and
+// lettering keep their own size, the left group at the left edge, the middle
+// one centred and the right one at the right edge. A banner narrower than
+// its design frame shows the frame scaled down as a whole, on the window
+// green, so nothing in it is ever stretched.
+class BannerArtwork
+{
+public:
+    // The pictures for a screen of this device pixel ratio: the @2x ones
+    // above ratio 1.
+    explicit BannerArtwork(qreal devicePixelRatio = 1.0);
+
+    // The ratio of the pictures taken for a screen of `devicePixelRatio`.
+    static qreal pictureRatioFor(qreal devicePixelRatio) { return devicePixelRatio > 1.0 ? 2.0 : 1.0; }
+    qreal pictureRatio() const { return m_pictureRatio; }
+    bool isNull() const { return m_band.isNull(); }
+
+    // The banner for a widget of `size` logical pixels on a screen of
+    // `ratio`: opaque, size x ratio device pixels, marked with that ratio.
+    QImage draw(QSize size, qreal ratio) const;
+
+private:
+    void paintFrame(QPainter &painter, int frameWidth) const;
+
+    qreal m_pictureRatio;
+    QPixmap m_band;
+    std::array<QPixmap, Artwork::bannerGroups.size()> m_groups;
+};

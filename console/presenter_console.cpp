@@ -1,0 +1,620 @@
+#include "presenter_console.h"
+
+#include "artwork_resources.h"
+#include "board_layout.h"
+#include "conversions.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "game_engine.h"
+#include "presenter_commands.h"
+#include "presenter_keys.h"
+#include "team_name.h"
+#include "text_fitting.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QShortcut>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+// The command buttons, left to right, with the keys that give the same
+// command (their tool tips).
+struct CommandButton
+{
+    const char *objectName;
+    const char16_t *caption;
+    const char16_t *keys;
+    void (PresenterCommands::*command)();
+};
+
+const CommandButton commandButtons[] = {
+    {"ConsoleStart", u"출발", u"F5, Page Down", &PresenterCommands::startRace},
+    {"ConsoleWinner", u"승리팀", nullptr, &PresenterCommands::showWinner},
+    {"ConsoleUndo", u"되돌리기", u"Ctrl+Z", &PresenterCommands::undo},
+    {"ConsoleRedo", u"다시하기", u"Ctrl+Y, Ctrl+Shift+Z", &PresenterCommands::redo},
+    {"ConsoleSave", u"저장하기", u"Ctrl+S", &PresenterCommands::saveStandings},
+    {"ConsoleLoad", u"불러오기", nullptr, &PresenterCommands::requestSetup},
+    {"ConsoleFullScreen", u"전체 화면", u"F11", &PresenterCommands::toggleFullScreen},
+    {"ConsoleLeave", u"나가기", nullptr, &PresenterCommands::leave},
+};
+
+const CommandButton maxScoreButtons[] = {
+    {"ConsoleRaiseMax", u"▲", nullptr, &PresenterCommands::raiseMaxScore},
+    {"ConsoleLowerMax", u"▼", nullptr, &PresenterCommands::lowerMaxScore},
+};
+
+const char16_t keyLegend[] = u"1–8 점수 입력 · Enter 적용 · Esc 지우기 · F5/Page Down 출발 · "
+                             u"Ctrl+Z 되돌리기 · Ctrl+Y 다시하기 · Ctrl+S 저장 · "
+                             u"F11 전체 화면 · F2 진행자 창 숨기기";
+
+// Sized to stay readable on a 1366 x 768 laptop with eight teams and to
+// leave room for the title bar and the task bar.
+constexpr QSize ConsoleSize{960, 640};
+constexpr int RowHeight = 44;
+constexpr int KeyWidth = 28;
+constexpr int ColourWidth = 10;
+constexpr int NameWidth = 300;
+constexpr int NamePadding = 8;
+constexpr int NumberWidth = 120;
+constexpr int PointsWidth = 150;
+constexpr int ButtonHeight = 48;
+constexpr int ButtonMinWidth = 96;
+constexpr int ArrowWidth = 44;
+
+constexpr int NamePixels = 24;
+constexpr int NumberPixels = 28;
+constexpr int KeyPixels = 20;
+constexpr int HeadingPixels = 16;
+constexpr int ButtonPixels = 18;
+constexpr int InfoPixels = 20;
+constexpr int LegendPixels = 14;
+
+const QColor RaisingBlue{0, 70, 170};
+const QColor LoweringRed{180, 0, 0};
+const QColor NothingGrey{128, 128, 128};
+
+// A button shows "&" as a mnemonic marker; a team's name is plain text.
+QString literalText(const QString &text)
+{
+    QString shown = text;
+    return shown.replace(u'&', QStringLiteral("&&"));
+}
+
+QString signedNumberText(qint32 value)
+{
+    return value > 0 ? u'+' + numberText(value) : numberText(value);
+}
+
+QLabel *label(const QString &text, const QFont &font, Qt::Alignment alignment, QWidget *parent)
+{
+    auto *shown = new QLabel(text, parent);
+    shown->setFont(font);
+    shown->setAlignment(alignment);
+    shown->setTextFormat(Qt::PlainText);
+    return shown;
+}
+
+QPushButton *commandButton(const CommandButton &command, QWidget *parent)
+{
+    auto *button = new QPushButton(QString::fromUtf16(command.caption), parent);
+    button->setObjectName(QLatin1String(command.objectName));
+    button->setFont(gulimFont(ButtonPixels, true));
+    button->setMinimumHeight(ButtonHeight);
+    if (command.keys)
+        button->setToolTip(QString::fromUtf16(command.keys));
+    // A click leaves the focus where the presenter was typing; Tab still
+    // reaches the buttons, and Enter presses the focused one.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(true);
+    return button;
+}
+
+bool isCommandOverride(const QKeyEvent *key)
+{
+    const QKeySequence pressed(key->keyCombination());
+    for (const PresenterKeys::Binding &binding : PresenterKeys::commandBindings()) {
+        if (binding.keys.matches(pressed) == QKeySequence::ExactMatch)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+PresenterConsole::PresenterConsole(PresenterCommands &commands, QWidget *parent)
+    : QWidget(parent)
+    , m_commands(commands)
+    , m_engine(commands.engine())
+{
+    setObjectName(QStringLiteral("console"));
+    setWindowTitle(appTitle() + QStringLiteral(" - 진행자"));
+    setWindowIcon(Artwork::windowIcon());
+    createControls();
+    createShortcuts();
+    connectEngine();
+    m_commands.addEntrySettler(this, [this] { return settleEntries(); });
+
+    // Never so small that a control is cut off.
+    setMinimumSize(m_content->minimumSizeHint());
+    resize(ConsoleSize);
+    // The console itself holds the focus, not a button: Enter presses
+    // nothing until the presenter goes to one.
+    setFocusPolicy(Qt::ClickFocus);
+    setFocus(Qt::OtherFocusReason);
+
+    showStandings();
+    showMaxScore();
+    showSavedGame();
+}
+
+PresenterConsole::~PresenterConsole() = default;
+
+// --- Controls ----------------------------------------------------------------
+
+void PresenterConsole::createControls()
+{
+    m_content = new QWidget(this);
+    auto *layout = new QVBoxLayout(m_content);
+    layout->setContentsMargins(16, 12, 16, 12);
+    layout->setSpacing(12);
+    layout->addWidget(createHeader());
+    layout->addWidget(createTeamTable(), 1);
+    layout->addWidget(createCommandBar());
+    layout->addWidget(createKeyLegend());
+}
+
+// The controls keep their size in a larger window and stay together in its
+// middle instead of spreading to its edges.
+void PresenterConsole::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    QRect area({}, size().boundedTo(ConsoleSize));
+    area.moveCenter(rect().center());
+    m_content->setGeometry(area);
+}
+
+QWidget *PresenterConsole::createHeader()
+{
+    auto *header = new QWidget;
+    auto *layout = new QHBoxLayout(header);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    m_savedGame = label(QString(), gulimFont(InfoPixels, true), Qt::AlignLeft | Qt::AlignVCenter, header);
+    m_savedGame->setObjectName(QStringLiteral("ConsoleGame"));
+    layout->addWidget(m_savedGame, 1);
+
+    m_status = label(QString(), gulimFont(InfoPixels, true), Qt::AlignCenter, header);
+    m_status->setObjectName(QStringLiteral("ConsoleStatus"));
+    QPalette red = m_status->palette();
+    red.setColor(QPalette::WindowText, LoweringRed);
+    m_status->setPalette(red);
+    layout->addWidget(m_status, 1);
+
+    layout->addWidget(label(QStringLiteral("최대 점수"), gulimFont(InfoPixels, true),
+                            Qt::AlignRight | Qt::AlignVCenter, header));
+    m_maxScore = label(QString(), hyGothicFont(NumberPixels), Qt::AlignRight | Qt::AlignVCenter, header);
+    m_maxScore->setObjectName(QStringLiteral("ConsoleMaxScore"));
+    m_maxScore->setMinimumWidth(NumberWidth);
+    m_maxScore->setFixedHeight(RowHeight);
+    // The board's yellow, so the presenter finds it at a glance.
+    m_maxScore->setStyleSheet(QStringLiteral(
+        "QLabel { background: rgb(255, 255, 0); color: black; border: 1px solid rgb(128, 128, 0);"
+        " padding: 0px 6px; }"));
+    layout->addWidget(m_maxScore);
+    for (const CommandButton &command : maxScoreButtons) {
+        QPushButton *arrow = commandButton(command, header);
+        arrow->setFixedSize(ArrowWidth, RowHeight);
+        arrow->installEventFilter(this);
+        connect(arrow, &QPushButton::clicked, &m_commands, command.command);
+        layout->addWidget(arrow);
+    }
+    return header;
+}
+
+QWidget *PresenterConsole::createTeamTable()
+{
+    auto *table = new QWidget;
+    auto *grid = new QGridLayout(table);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(18);
+    grid->setVerticalSpacing(6);
+
+    enum Column { KeyColumn, ColourColumn, NameColumn, ScoreColumn, PendingColumn, PointsColumn };
+    const QFont heading = gulimFont(HeadingPixels, true);
+    grid->addWidget(label(QStringLiteral("팀"), heading, Qt::AlignLeft | Qt::AlignBottom, table), 0,
+                    NameColumn);
+    grid->addWidget(label(QStringLiteral("점수"), heading, Qt::AlignRight | Qt::AlignBottom, table), 0,
+                    ScoreColumn);
+    grid->addWidget(label(QStringLiteral("더할 점수"), heading, Qt::AlignRight | Qt::AlignBottom, table),
+                    0, PendingColumn);
+    grid->addWidget(label(QStringLiteral("점수 입력"), heading, Qt::AlignHCenter | Qt::AlignBottom, table),
+                    0, PointsColumn);
+
+    const QString fieldStyle = QStringLiteral(
+        "QLineEdit { background: white; color: black; border: 2px solid rgb(160, 160, 160);"
+        " padding: 0px 6px; }"
+        "QLineEdit:focus { border-color: rgb(0, 0, 160); }"
+        // Typed and not yet applied: the next command applies it first.
+        "QLineEdit[typed=\"true\"] { background: rgb(255, 244, 176); }");
+
+    for (int row = 0; row < BoardRows; ++row) {
+        TeamRow &team = m_rows[std::size_t(row)];
+        const int gridRow = row + 1;
+
+        team.key = label(QString::number(row + 1), gulimFont(KeyPixels, true), Qt::AlignCenter, table);
+        team.key->setFixedWidth(KeyWidth);
+        grid->addWidget(team.key, gridRow, KeyColumn);
+
+        // The team's colour on the board, so that the presenter's rows and
+        // the audience's match.
+        team.colour = new QLabel(table);
+        team.colour->setFixedSize(ColourWidth, RowHeight);
+        team.colour->setAutoFillBackground(true);
+        QPalette colour = team.colour->palette();
+        colour.setColor(QPalette::Window, BoardLayout::slotColour(row));
+        team.colour->setPalette(colour);
+        grid->addWidget(team.colour, gridRow, ColourColumn);
+
+        team.name = new QPushButton(table);
+        team.name->setObjectName(QStringLiteral("ConsoleName_%1").arg(row));
+        team.name->setFixedSize(NameWidth, RowHeight);
+        team.name->setFocusPolicy(Qt::TabFocus);
+        team.name->setAutoDefault(true);
+        team.name->setToolTip(QStringLiteral("이름 바꾸기"));
+        team.name->setStyleSheet(QStringLiteral(
+            "QPushButton { text-align: left; padding: 0px %1px; background: white; color: black;"
+            " border: 1px solid rgb(160, 160, 160); }"
+            "QPushButton:focus { border: 2px solid rgb(0, 0, 160); }").arg(NamePadding));
+        team.name->installEventFilter(this);
+        connect(team.name, &QPushButton::clicked, this, [this, row] { editName(row); });
+        grid->addWidget(team.name, gridRow, NameColumn);
+
+        team.nameEditor = new QLineEdit(table);
+        team.nameEditor->setObjectName(QStringLiteral("ConsoleNameEdit_%1").arg(row));
+        team.nameEditor->setFixedSize(NameWidth, RowHeight);
+        team.nameEditor->setFont(hyGothicFont(NamePixels));
+        team.nameEditor->setMaxLength(TeamName::MaxLength);
+        team.nameEditor->setStyleSheet(fieldStyle);
+        team.nameEditor->installEventFilter(this);
+        team.nameEditor->hide();
+        connect(team.nameEditor, &QLineEdit::returnPressed, this, [this, row] { applyName(row); });
+        grid->addWidget(team.nameEditor, gridRow, NameColumn);
+
+        team.score = label(QString(), hyGothicFont(NumberPixels), Qt::AlignRight | Qt::AlignVCenter, table);
+        team.score->setObjectName(QStringLiteral("ConsoleScore_%1").arg(row));
+        team.score->setMinimumWidth(NumberWidth);
+        grid->addWidget(team.score, gridRow, ScoreColumn);
+
+        team.pending = label(QString(), hyGothicFont(NumberPixels), Qt::AlignRight | Qt::AlignVCenter, table);
+        team.pending->setObjectName(QStringLiteral("ConsolePending_%1").arg(row));
+        team.pending->setMinimumWidth(NumberWidth);
+        grid->addWidget(team.pending, gridRow, PendingColumn);
+
+        team.points = new QLineEdit(table);
+        team.points->setObjectName(QStringLiteral("ConsolePoints_%1").arg(row));
+        team.points->setFixedSize(PointsWidth, RowHeight);
+        team.points->setFont(hyGothicFont(NumberPixels));
+        team.points->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        team.points->setMaxLength(32767);
+        team.points->setStyleSheet(fieldStyle);
+        team.points->installEventFilter(this);
+        connect(team.points, &QLineEdit::returnPressed, this, [this, row] { applyPoints(row); });
+        connect(team.points, &QLineEdit::textChanged, this, [this, row] {
+            markTyped(m_rows[std::size_t(row)].points);
+        });
+        grid->addWidget(team.points, gridRow, PointsColumn);
+    }
+    grid->setColumnStretch(PointsColumn + 1, 1);
+    grid->setRowStretch(BoardRows + 1, 1);
+
+    // Tab runs along each row, name then points.
+    QWidget *previous = nullptr;
+    for (const TeamRow &team : m_rows) {
+        for (QWidget *next : {static_cast<QWidget *>(team.name), static_cast<QWidget *>(team.nameEditor),
+                              static_cast<QWidget *>(team.points)}) {
+            if (previous)
+                QWidget::setTabOrder(previous, next);
+            previous = next;
+        }
+    }
+    return table;
+}
+
+QWidget *PresenterConsole::createCommandBar()
+{
+    auto *bar = new QWidget;
+    auto *layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    for (const CommandButton &command : commandButtons) {
+        QPushButton *button = commandButton(command, bar);
+        button->setMinimumWidth(ButtonMinWidth);
+        button->installEventFilter(this);
+        connect(button, &QPushButton::clicked, &m_commands, command.command);
+        layout->addWidget(button);
+        const QString name = button->objectName();
+        if (name == u"ConsoleStart")
+            m_startButton = button;
+        else if (name == u"ConsoleWinner")
+            m_winnerButton = button;
+        else if (name == u"ConsoleUndo")
+            m_undoButton = button;
+        else if (name == u"ConsoleRedo")
+            m_redoButton = button;
+    }
+    return bar;
+}
+
+QWidget *PresenterConsole::createKeyLegend()
+{
+    QLabel *legend = label(QString::fromUtf16(keyLegend), gulimFont(LegendPixels),
+                           Qt::AlignLeft | Qt::AlignVCenter, nullptr);
+    legend->setWordWrap(true);
+    QPalette grey = legend->palette();
+    grey.setColor(QPalette::WindowText, QColor(80, 80, 80));
+    legend->setPalette(grey);
+    return legend;
+}
+
+void PresenterConsole::createShortcuts()
+{
+    for (int row = 0; row < BoardRows; ++row) {
+        for (const QKeySequence &keys : {QKeySequence(Qt::Key_1 + row),
+                                         QKeySequence(Qt::KeypadModifier | (Qt::Key_1 + row))}) {
+            auto *shortcut = new QShortcut(keys, this);
+            connect(shortcut, &QShortcut::activated, this, [this, row] { focusPointsEntry(row); });
+        }
+    }
+    PresenterKeys::install(*this, m_commands);
+}
+
+void PresenterConsole::connectEngine()
+{
+    connect(&m_engine, &GameEngine::standingsChanged, this, &PresenterConsole::showStandings);
+    connect(&m_engine, &GameEngine::pendingChanged, this, &PresenterConsole::showPending);
+    connect(&m_engine, &GameEngine::maxScoreChanged, this, &PresenterConsole::showMaxScore);
+    connect(&m_engine, &GameEngine::savedGameChanged, this, &PresenterConsole::showSavedGame);
+    connect(&m_engine, &GameEngine::historyChanged, this, &PresenterConsole::showCommandStates);
+    connect(&m_engine, &GameEngine::raceStarted, this, &PresenterConsole::showCommandStates);
+    connect(&m_engine, &GameEngine::raceFinished, this, &PresenterConsole::showCommandStates);
+    connect(&m_engine, &GameEngine::highlightTicked, this, &PresenterConsole::showCommandStates);
+    connect(&m_engine, &GameEngine::highlightFinished, this, &PresenterConsole::showCommandStates);
+}
+
+// --- Drawing from the engine ---------------------------------------------------
+
+void PresenterConsole::showStandings()
+{
+    for (int row = 0; row < BoardRows; ++row) {
+        TeamRow &team = m_rows[std::size_t(row)];
+        const bool inPlay = row < m_engine.rowsInPlay();
+        if (!inPlay) {
+            // Text typed for a team that left play belongs to no one.
+            clearPoints(row);
+            closeNameEditor(row);
+        }
+        for (QWidget *widget : {static_cast<QWidget *>(team.key), static_cast<QWidget *>(team.colour),
+                                static_cast<QWidget *>(team.score), static_cast<QWidget *>(team.pending),
+                                static_cast<QWidget *>(team.points)})
+            widget->setVisible(inPlay);
+        team.name->setVisible(inPlay && team.nameEditor->isHidden());
+        if (inPlay) {
+            showTeam(row);
+            showPending(row);
+        }
+    }
+    showCommandStates();
+}
+
+// A long name shrinks to fit its place, then is cut at its end; the team
+// keeps its whole name, which the tool tip and the name field show.
+void PresenterConsole::showTeam(int row)
+{
+    TeamRow &team = m_rows[std::size_t(row)];
+    const QString name = m_engine.teamName(row);
+    const FittedText fitted = TextFitting::fit(name, hyGothicFont(NamePixels), NameWidth - 2 * NamePadding - 4);
+    team.name->setFont(fitted.font);
+    team.name->setText(literalText(fitted.text));
+    team.name->setToolTip(name);
+    team.score->setText(numberText(m_engine.score(row)));
+}
+
+void PresenterConsole::showPending(int row)
+{
+    if (row < 0 || row >= BoardRows)
+        return;
+    const qint32 pending = m_engine.pendingPoints(row);
+    QLabel *shown = m_rows[std::size_t(row)].pending;
+    shown->setText(signedNumberText(pending));
+    QPalette palette = shown->palette();
+    palette.setColor(QPalette::WindowText,
+                     pending > 0 ? RaisingBlue : pending < 0 ? LoweringRed : NothingGrey);
+    shown->setPalette(palette);
+}
+
+void PresenterConsole::showMaxScore()
+{
+    m_maxScore->setText(numberText(m_engine.maxScore()));
+}
+
+void PresenterConsole::showSavedGame()
+{
+    const auto &game = m_engine.savedGame();
+    m_savedGame->setText(game ? QStringLiteral("게임: ") + game->name : QStringLiteral("새 게임"));
+}
+
+void PresenterConsole::showCommandStates()
+{
+    const bool racing = m_engine.isRacing();
+    m_startButton->setEnabled(!racing);
+    m_winnerButton->setEnabled(!racing);
+    m_undoButton->setEnabled(!racing && m_engine.canUndo());
+    m_redoButton->setEnabled(!racing && m_engine.canRedo());
+    // The presenter may not see the projector: the console says what it shows.
+    if (racing)
+        m_status->setText(QStringLiteral("경주 중…"));
+    else if (m_engine.isHighlighting())
+        m_status->setText(QStringLiteral("승리팀: ") + m_engine.teamName(m_engine.highlightedTeam()));
+    else
+        m_status->clear();
+}
+
+// --- Typing --------------------------------------------------------------------
+
+bool PresenterConsole::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress
+                          || event->type() == QEvent::KeyRelease;
+    if (!keyEvent)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+        // A field would take Ctrl+Z and Ctrl+Y for its own typing; in the
+        // console they are the game's undo and redo, as everywhere else.
+        if (qobject_cast<QLineEdit *>(watched) && isCommandOverride(key)) {
+            event->ignore();
+            return true;
+        }
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        // A stray Space presses nothing, least of all the start button.
+        if (key->key() == Qt::Key_Space && qobject_cast<QPushButton *>(watched))
+            return true;
+        if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Escape) {
+            const int row = rowOf(watched);
+            if (row < 0)
+                break;
+            if (watched == m_rows[std::size_t(row)].points)
+                clearPoints(row);
+            else
+                closeNameEditor(row);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int PresenterConsole::rowOf(const QObject *field) const
+{
+    for (int row = 0; row < BoardRows; ++row) {
+        const TeamRow &team = m_rows[std::size_t(row)];
+        if (field == team.points || field == team.nameEditor)
+            return row;
+    }
+    return -1;
+}
+
+void PresenterConsole::focusPointsEntry(int row)
+{
+    if (row < 0 || row >= m_engine.rowsInPlay())
+        return;
+    QLineEdit *points = m_rows[std::size_t(row)].points;
+    points->setText(QStringLiteral("0"));
+    points->setFocus(Qt::ShortcutFocusReason);
+    // Typing replaces the proposal instead of adding to it.
+    points->selectAll();
+}
+
+bool PresenterConsole::applyPoints(int row)
+{
+    QLineEdit *points = m_rows[std::size_t(row)].points;
+    if (m_engine.enterPoints(row, points->text()) == GameEngine::PointsEntry::Rejected) {
+        reject(points);
+        return false;
+    }
+    clearPoints(row);
+    return true;
+}
+
+void PresenterConsole::clearPoints(int row)
+{
+    QLineEdit *points = m_rows[std::size_t(row)].points;
+    points->clear();
+    // The next digit picks a row again instead of typing into this field.
+    if (points->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+}
+
+void PresenterConsole::editName(int row)
+{
+    if (row < 0 || row >= m_engine.rowsInPlay())
+        return;
+    TeamRow &team = m_rows[std::size_t(row)];
+    team.nameEditor->setText(m_engine.teamName(row));
+    team.name->hide();
+    team.nameEditor->show();
+    team.nameEditor->setFocus(Qt::OtherFocusReason);
+    team.nameEditor->selectAll();
+}
+
+bool PresenterConsole::applyName(int row)
+{
+    QLineEdit *editor = m_rows[std::size_t(row)].nameEditor;
+    if (!m_engine.renameTeam(row, editor->text())) {
+        reject(editor);
+        return false;
+    }
+    closeNameEditor(row);
+    showTeam(row);
+    return true;
+}
+
+void PresenterConsole::closeNameEditor(int row)
+{
+    TeamRow &team = m_rows[std::size_t(row)];
+    if (team.nameEditor->isHidden())
+        return;
+    if (team.nameEditor->hasFocus())
+        setFocus(Qt::OtherFocusReason);
+    team.nameEditor->hide();
+    team.name->setVisible(row < m_engine.rowsInPlay());
+}
+
+bool PresenterConsole::settleEntries()
+{
+    for (int row = 0; row < m_engine.rowsInPlay(); ++row) {
+        const TeamRow &team = m_rows[std::size_t(row)];
+        if (!team.nameEditor->isHidden() && !applyName(row))
+            return false;
+        if (!team.points->text().isEmpty() && !applyPoints(row))
+            return false;
+    }
+    return true;
+}
+
+void PresenterConsole::reject(QLineEdit *field)
+{
+    // The console may be hidden behind the board: it comes forward with
+    // the text to correct.
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+    QApplication::beep();
+    emit entryRejected();
+}
+
+void PresenterConsole::markTyped(QLineEdit *field)
+{
+    const bool typed = !field->text().isEmpty();
+    if (field->property("typed").toBool() == typed)
+        return;
+    field->setProperty("typed", typed);
+    field->style()->unpolish(field);
+    field->style()->polish(field);
+}

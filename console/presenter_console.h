@@ -1,0 +1,112 @@
+#pragma once
+
+#include "game_limits.h"
+
+#include <QWidget>
+
+#include <array>
+
+class GameEngine;
+class PresenterCommands;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The presenter's console, "Zanto 점수판 - 진행자": the game on the laptop
+// while the projector shows only the board. One row per team on the board
+// with its name, its committed score, the points typed for this round (shown
+// here only, never to the audience) and a field for more points; below them
+// the board's commands as buttons, and the maximum score with ▲ and ▼.
+//
+// The console draws from the game engine and gives every command through the
+// commands it shares with the board. Points typed into a field and not yet
+// applied, like a name being edited, are applied before any command runs.
+//
+// Its controls carry object names for automation: ConsoleName_0 ..,
+// ConsoleNameEdit_0 .., ConsoleScore_0 .., ConsolePending_0 ..,
+// ConsolePoints_0 .., ConsoleMaxScore, ConsoleGame, ConsoleStatus and the
+// buttons ConsoleStart, ConsoleWinner, ConsoleUndo, ConsoleRedo, ConsoleSave,
+// ConsoleLoad, ConsoleFullScreen, ConsoleLeave, ConsoleRaiseMax,
+// ConsoleLowerMax.
+//
+// Keys: 1 to 8 put the focus on that row's points field with "0" selected,
+// Enter applies a field and Escape clears it; Space presses nothing; the
+// command keys are the board's (see PresenterKeys).
+class PresenterConsole : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PresenterConsole(PresenterCommands &commands, QWidget *parent = nullptr);
+    ~PresenterConsole() override;
+
+    // The row's points field takes the focus holding "0", selected, so that
+    // typing replaces it.
+    void focusPointsEntry(int row);
+    // Enter in a row's points field: the points are added to the team's
+    // pending points and the field empties. False when they cannot be taken:
+    // a beep, and the field keeps its text selected.
+    bool applyPoints(int row);
+    // Enter in a row's name field: the team takes the name. False when it
+    // cannot have it: a beep, and the field keeps its text selected.
+    bool applyName(int row);
+    // The name of a row in its field, for editing.
+    void editName(int row);
+
+    // Applies whatever was typed and not applied, row by row; false at the
+    // first text that cannot be taken, which then has the focus.
+    bool settleEntries();
+
+signals:
+    // Typed text that could not be taken.
+    void entryRejected();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct TeamRow
+    {
+        QLabel *key = nullptr;
+        QLabel *colour = nullptr;
+        QPushButton *name = nullptr;
+        QLineEdit *nameEditor = nullptr;
+        QLabel *score = nullptr;
+        QLabel *pending = nullptr;
+        QLineEdit *points = nullptr;
+    };
+
+    void createControls();
+    QWidget *createHeader();
+    QWidget *createTeamTable();
+    QWidget *createCommandBar();
+    QWidget *createKeyLegend();
+    void createShortcuts();
+    void connectEngine();
+
+    void showStandings();
+    void showTeam(int row);
+    void showPending(int row);
+    void showMaxScore();
+    void showSavedGame();
+    void showCommandStates();
+    void clearPoints(int row);
+    void closeNameEditor(int row);
+    void reject(QLineEdit *field);
+    void markTyped(QLineEdit *field);
+    int rowOf(const QObject *field) const;
+
+    PresenterCommands &m_commands;
+    GameEngine &m_engine;
+
+    QWidget *m_content = nullptr;
+    std::array<TeamRow, BoardRows> m_rows{};
+    QLabel *m_maxScore = nullptr;
+    QLabel *m_savedGame = nullptr;
+    QLabel *m_status = nullptr;
+    QPushButton *m_startButton = nullptr;
+    QPushButton *m_winnerButton = nullptr;
+    QPushButton *m_undoButton = nullptr;
+    QPushButton *m_redoButton = nullptr;
+};

@@ -1,0 +1,118 @@
+#include "bar_scale.h"
+#include "board_layout.h"
+#include "game_engine.h"
+
+#include <QTest>
+
+#include <cmath>
+
+// The board's arithmetic with plain numbers: the rows for a window height,
+// the scale and bar lengths for a width, the figure's frames and the
+// highlight's colours.
+class TestBoardLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void rowGapSharesTheFreeHeightEvenly_data();
+    void rowGapSharesTheFreeHeightEvenly();
+    void rowTopsFollowTheGap_data();
+    void rowTopsFollowTheGap();
+    void scaleLeavesOutTheMarginAndNeedsAMaximum_data();
+    void scaleLeavesOutTheMarginAndNeedsAMaximum();
+    void barLengthIsSinglePrecisionAndNeverNegative_data();
+    void barLengthIsSinglePrecisionAndNeverNegative();
+    void frameAndColourWrapAround();
+};
+
+void TestBoardLayout::rowGapSharesTheFreeHeightEvenly_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("teams");
+    QTest::addColumn<std::optional<qint32>>("gap");
+    QTest::newRow("8 teams at 766") << 766 << 8 << std::optional<qint32>(4);   // 35 / 9 = 3.89
+    QTest::newRow("4 teams at 766") << 766 << 4 << std::optional<qint32>(47);  // 235 / 5
+    QTest::newRow("1 team at 766, tie to even") << 766 << 1 << std::optional<qint32>(192); // 192.5
+    QTest::newRow("1 team at 768, tie to even") << 768 << 1 << std::optional<qint32>(194); // 193.5
+    QTest::newRow("no teams") << 766 << 0 << std::optional<qint32>(435);       // H - 331
+    QTest::newRow("8 teams at 1080") << 1080 << 8 << std::optional<qint32>(39); // 349 / 9 = 38.8
+    QTest::newRow("too small: negative") << 400 << 8 << std::optional<qint32>(-37); // -331 / 9 = -36.8
+    // A team count of -1 divides by zero.
+    QTest::newRow("-1 teams: none") << 766 << -1 << std::optional<qint32>();
+}
+
+void TestBoardLayout::rowGapSharesTheFreeHeightEvenly()
+{
+    QFETCH(int, height);
+    QFETCH(int, teams);
+    QFETCH(std::optional<qint32>, gap);
+    QCOMPARE(BoardLayout::rowGap(height, teams), gap);
+}
+
+void TestBoardLayout::rowTopsFollowTheGap_data()
+{
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QList<int>>("tops");
+    QTest::newRow("gap 4") << 4 << QList<int>{264, 318, 372, 426, 480, 534, 588, 642};
+    QTest::newRow("gap 47") << 47 << QList<int>{307, 404, 501, 598};
+    QTest::newRow("gap 192") << 192 << QList<int>{452};
+}
+
+void TestBoardLayout::rowTopsFollowTheGap()
+{
+    QFETCH(int, gap);
+    QFETCH(QList<int>, tops);
+    for (int i = 0; i < tops.size(); ++i)
+        QCOMPARE(BoardLayout::rowTop(i, gap), qint64(tops[i]));
+}
+
+void TestBoardLayout::scaleLeavesOutTheMarginAndNeedsAMaximum_data()
+{
+    QTest::addColumn<int>("maxScore");
+    QTest::addColumn<std::optional<double>>("scale");
+    QTest::newRow("500") << 500 << std::optional<double>(1.44);
+    QTest::newRow("600") << 600 << std::optional<double>(720.0 / 600.0);
+    QTest::newRow("0: none") << 0 << std::optional<double>();
+}
+
+void TestBoardLayout::scaleLeavesOutTheMarginAndNeedsAMaximum()
+{
+    QFETCH(int, maxScore);
+    QFETCH(std::optional<double>, scale);
+    QCOMPARE(scoreScale(1024, maxScore), scale);
+}
+
+void TestBoardLayout::barLengthIsSinglePrecisionAndNeverNegative_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<int>("score");
+    QTest::addColumn<std::optional<float>>("length");
+    QTest::newRow("100 points") << 1.44 << 100 << std::optional<float>(144.0f);
+    QTest::newRow("333 points") << 1.44 << 333 << std::optional<float>(479.52f);
+    QTest::newRow("0 points") << 1.44 << 0 << std::optional<float>(0.0f);
+    QTest::newRow("the maximum") << 1.44 << 500 << std::optional<float>(720.0f);
+    QTest::newRow("beyond the maximum") << 1.44 << 700 << std::optional<float>(1008.0f);
+    // Below zero a bar has no length; only a scale that is no number gives none.
+    QTest::newRow("negative score: no bar") << 1.44 << -1 << std::optional<float>(0.0f);
+    QTest::newRow("negative scale: no bar") << -0.5 << 10 << std::optional<float>(0.0f);
+    QTest::newRow("no scale") << std::nan("") << 10 << std::optional<float>();
+}
+
+void TestBoardLayout::barLengthIsSinglePrecisionAndNeverNegative()
+{
+    QFETCH(double, scale);
+    QFETCH(int, score);
+    QFETCH(std::optional<float>, length);
+    QCOMPARE(barLength(scale, score), length);
+}
+
+void TestBoardLayout::frameAndColourWrapAround()
+{
+    QCOMPARE(GameEngine::nextFrame(0), qint16(1));
+    QCOMPARE(GameEngine::nextFrame(5), qint16(0));
+    QCOMPARE(GameEngine::nextColour(6), qint16(7));
+    QCOMPARE(GameEngine::nextColour(7), qint16(0));
+}
+
+QTEST_GUILESS_MAIN(TestBoardLayout)
+#include "tst_board_layout.moc"

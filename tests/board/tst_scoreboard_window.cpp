@@ -1,0 +1,970 @@
+#include "scoreboard_window.h"
+
+#include "board_monitor.h"
+#include "counting_sound.h"
+#include "figure_box.h"
+#include "game_engine.h"
+#include "game_setup.h"
+#include "saved_games_folder.h"
+#include "score_bar.h"
+#include "score_file.h"
+#include "scripted_dialogs.h"
+#include "typing.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <limits>
+#include <memory>
+
+namespace {
+
+// The team colours by slot as the audience must see them; the winner's
+// highlight runs through them in this order.
+const QColor teamColours[] = {{255, 192, 128}, {128, 255, 128}, {128, 255, 255}, {128, 128, 255},
+                              {255, 255, 128}, {255, 128, 255}, {255, 128, 128}, {224, 224, 224}};
+
+// A board at a given size with the teams of a game, drawn as a start shows it.
+struct Board
+{
+    QTemporaryDir games;
+    SavedGamesFolder folder{games.path()};
+    GameEngine engine;
+    ScriptedDialogs dialogs;
+    CountingSound sound;
+    BoardMonitor monitor;
+    std::unique_ptr<ScoreboardWindow> form;
+    Qt::WindowStates openedState;
+
+    explicit Board(const QList<int> &scores, QSize size = QSize(1024, 766))
+    {
+        setUpGame(engine, numberedTeams(scores));
+        form = std::make_unique<ScoreboardWindow>(engine, folder, dialogs, sound, monitor);
+        openedState = form->windowState();
+        form->setWindowState(Qt::WindowNoState);
+        form->resize(size);
+        form->show();
+        (void)QTest::qWaitForWindowExposed(form.get());
+        form->showGame();
+    }
+
+    template <typename T = QWidget>
+    T *child(const QString &name) const { return form->findChild<T *>(name); }
+    QPushButton *team(int i) const { return child<QPushButton>(QStringLiteral("TCmd_%1").arg(i)); }
+    ScoreBar *bar(int i) const { return child<ScoreBar>(QStringLiteral("TeamLabel_%1").arg(i)); }
+    FigureBox *figure(int i) const { return child<FigureBox>(QStringLiteral("T_Pic_%1").arg(i)); }
+    QLineEdit *entry() const { return child<QLineEdit>(QStringLiteral("TCmd_Txt")); }
+    QLineEdit *maxBox() const { return child<QLineEdit>(QStringLiteral("Text1")); }
+    QPushButton *button(const char *name) const { return child<QPushButton>(QLatin1String(name)); }
+    QTimer *timer(int n) const { return engine.findChild<QTimer *>(QStringLiteral("Timer%1").arg(n)); }
+    float width(int i) const { return bar(i)->barWidth(); }
+
+    void enter(int slot, const QString &text, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(team(slot), button);
+        entry()->clear();
+        typeText(entry(), text);
+        QTest::keyClick(entry(), Qt::Key_Return);
+    }
+
+    void ticks(int count)
+    {
+        for (int t = 0; t < count; ++t)
+            engine.raceTick();
+    }
+
+    // Ticks the race until it stops itself; the number of ticks it took.
+    int finishRace()
+    {
+        int ticks = 0;
+        for (; engine.isRacing() && ticks < 1000; ++ticks)
+            engine.raceTick();
+        return ticks;
+    }
+    int runRound()
+    {
+        form->startRace();
+        return finishRace();
+    }
+};
+
+} // namespace
+
+class TestScoreboardWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Window and controls
+    void aNewBoardOpensMaximizedWithOnlyBannerAndCommandBar();
+    void controlsStackAsDesigned();
+    void maximumScoreBoxIsLeftOutOfTheTabCycle();
+    void theBoardShowsItsColours_data();
+    void theBoardShowsItsColours();
+
+    // Layout
+    void rowsShareTheHeightEvenlyAndOnlyTeamsInPlayShow_data();
+    void rowsShareTheHeightEvenlyAndOnlyTeamsInPlayShow();
+    void designSizePlacesTheCommandBarGroup();
+    void wideningMovesTheRightHandGroupOnly();
+
+    // Score display
+    void barLengthsFollowTheScale();
+    void theMaximumBoxOnlyShowsAndFitsTenDigits();
+    void theBoardShowsWhatItsNextSaveWrites();
+    void moreTeamsThanRowsLayOutEightRows();
+    void aNegativeScoreDrawsNoBarAndMaximumZeroKeepsTheScale();
+
+    // Score entry
+    void leftClickCollectsPointsWithoutShowingThem();
+    void enterAppliesThePointsRoundedHalfToEven_data();
+    void enterAppliesThePointsRoundedHalfToEven();
+    void reachingTheMaximumRaisesIt();
+    void rightClickRenamesAtOnce();
+    void pointsThatCannotBeTakenKeepTheBoxOpen_data();
+    void pointsThatCannotBeTakenKeepTheBoxOpen();
+    void escapeClosesTheEntryBoxWithoutApplying();
+    void aClickElsewhereAppliesTheBoxFirst_data();
+    void aClickElsewhereAppliesTheBoxFirst();
+    void aRenameTheFileCannotCarryKeepsTheBoxOpen();
+    void longNamesShrinkThenAreCutAtTheirEnd_data();
+    void longNamesShrinkThenAreCutAtTheirEnd();
+
+    // Race and highlight
+    void wholeRoundCountsUpAndCommitsOnTheLastTick();
+    void barsGrowByFractionsOfAPixel();
+    void negativePointsCountDownWithFloor();
+    void resizingMidRoundKeepsTheBarsGrowing();
+    void resizingBetweenRoundsRedrawsTheBarsForTheNewWidth();
+    void theFocusStaysOffTheStartButton();
+    void highlightRunsThroughTheTeamColours();
+    void aSecondStartOrTheWinnerDuringARaceDoNothing();
+    void startDuringTheHighlightEndsItFirst();
+    void timersTickForReal();
+    void framesBetweenTicksFollowOnlyAVisibleRace();
+
+    // Commands
+    void startPreparesEverySlotAndPlaysTheSound();
+    void maximumButtonsMoveItByAHundredButNotBelowFiveHundred_data();
+    void maximumButtonsMoveItByAHundredButNotBelowFiveHundred();
+    void winnerTiesGoToTheLowestSlot_data();
+    void winnerTiesGoToTheLowestSlot();
+    void saveWritesTheStandingsOnlyUnderATypedName();
+    void loadButtonAsksForTheSetupWindow();
+    void leaveAsksOnlyWhileStandingsAreUnsaved();
+    void titleBarCloseAsksWhileStandingsAreUnsaved();
+};
+
+// --- Window and controls -----------------------------------------------------
+
+void TestScoreboardWindow::aNewBoardOpensMaximizedWithOnlyBannerAndCommandBar()
+{
+    Board b({});
+    QCOMPARE(b.form->objectName(), QStringLiteral("main"));
+    QCOMPARE(b.form->windowTitle(), QStringLiteral("Zanto 점수판"));
+    QVERIFY(b.openedState & Qt::WindowMaximized);
+    QVERIFY(b.child(QStringLiteral("Image1"))->isVisible());
+    QVERIFY(b.child(QStringLiteral("Picture2"))->isVisible());
+    QVERIFY(!b.entry()->isVisible());
+    for (int i = 0; i < 8; ++i) {
+        QVERIFY(!b.team(i)->isVisible());
+        QCOMPARE(b.team(i)->text(), QStringLiteral("믿음"));
+        QVERIFY(!b.bar(i)->isVisible());
+        QCOMPARE(b.bar(i)->caption(), QStringLiteral("100"));
+        QVERIFY(!b.figure(i)->isVisible());
+    }
+    QVERIFY(!b.timer(1)->isActive());
+    QVERIFY(!b.timer(2)->isActive());
+    QCOMPARE(b.timer(1)->interval(), 50);
+    QCOMPARE(b.timer(2)->timerType(), Qt::PreciseTimer);
+}
+
+void TestScoreboardWindow::controlsStackAsDesigned()
+{
+    Board b({10, 20});
+    const QObjectList children = b.form->children();
+    const auto depth = [&](const QString &name) {
+        return children.indexOf(b.form->findChild<QObject *>(name, Qt::FindDirectChildrenOnly));
+    };
+    // Later children paint in front.
+    QVERIFY(depth(QStringLiteral("TCmd_Txt")) > depth(QStringLiteral("TCmd_0")));
+    QVERIFY(depth(QStringLiteral("TCmd_Txt")) > depth(QStringLiteral("TCmd_7")));
+    QVERIFY(depth(QStringLiteral("T_Pic_0")) > depth(QStringLiteral("TeamLabel_0")));
+    QVERIFY(depth(QStringLiteral("Image1")) > depth(QStringLiteral("TeamLabel_0")));
+    QVERIFY(depth(QStringLiteral("Picture2")) > depth(QStringLiteral("TeamLabel_7")));
+}
+
+void TestScoreboardWindow::maximumScoreBoxIsLeftOutOfTheTabCycle()
+{
+    Board b({10});
+    QVERIFY(!(b.maxBox()->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(b.maxBox()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    QCOMPARE(b.entry()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    // The chain from the start button reaches the team buttons.
+    QWidget *w = b.button("Command1");
+    QList<QString> names;
+    for (int i = 0; i < 12; ++i) {
+        w = w->nextInFocusChain();
+        if (w->focusPolicy() & Qt::TabFocus)
+            names.append(w->objectName());
+    }
+    QVERIFY(names.indexOf(QStringLiteral("Command2")) < names.indexOf(QStringLiteral("TCmd_0")));
+    QVERIFY(names.indexOf(QStringLiteral("TCmd_0")) < names.indexOf(QStringLiteral("Command7")));
+    QVERIFY(!names.contains(QStringLiteral("Text1")));
+}
+
+void TestScoreboardWindow::theBoardShowsItsColours_data()
+{
+    // A pixel of each control where nothing is drawn over its own colour.
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("pixel");
+    QTest::addColumn<QColor>("colour");
+    for (int i = 0; i < 8; ++i) {
+        QTest::addRow("bar %d", i) << QStringLiteral("TeamLabel_%1").arg(i) << QPoint(5, 25)
+                                   << teamColours[i];
+        QTest::addRow("team button %d", i) << QStringLiteral("TCmd_%1").arg(i) << QPoint(6, 25)
+                                           << teamColours[i];
+    }
+    QTest::newRow("window green") << QStringLiteral("main") << QPoint(900, 300) << QColor(57, 181, 74);
+    QTest::newRow("command bar black") << QStringLiteral("Picture2") << QPoint(600, 60) << QColor(0, 0, 0);
+    QTest::newRow("maximum box yellow") << QStringLiteral("Text1") << QPoint(5, 17) << QColor(255, 255, 0);
+}
+
+void TestScoreboardWindow::theBoardShowsItsColours()
+{
+    QFETCH(QString, control);
+    QFETCH(QPoint, pixel);
+    QFETCH(QColor, colour);
+    Board b({100, 100, 100, 100, 100, 100, 100, 100});
+    QWidget *widget = control == b.form->objectName() ? b.form.get() : b.child(control);
+    QVERIFY(widget);
+    QCOMPARE(widget->grab().toImage().pixelColor(pixel), colour);
+}
+
+// --- Layout ------------------------------------------------------------------
+
+void TestScoreboardWindow::rowsShareTheHeightEvenlyAndOnlyTeamsInPlayShow_data()
+{
+    QTest::addColumn<int>("teams");
+    QTest::addColumn<int>("gap");
+    QTest::addColumn<QList<int>>("tops");
+    QTest::newRow("8 teams") << 8 << 4 << QList<int>{264, 318, 372, 426, 480, 534, 588, 642};
+    QTest::newRow("4 teams") << 4 << 47 << QList<int>{307, 404, 501, 598};
+    QTest::newRow("1 team, tie to even") << 1 << 192 << QList<int>{452};
+}
+
+void TestScoreboardWindow::rowsShareTheHeightEvenlyAndOnlyTeamsInPlayShow()
+{
+    QFETCH(int, teams);
+    QFETCH(int, gap);
+    QFETCH(QList<int>, tops);
+    Board b(QList<int>(teams, 100));
+    QCOMPARE(b.form->size(), QSize(1024, 766));
+    QCOMPARE(b.form->rowGap(), gap);
+    for (int i = 0; i < teams; ++i) {
+        QCOMPARE(b.team(i)->geometry(), QRect(4, tops[i], 159, 50));
+        QCOMPARE(b.team(i)->text(), QStringLiteral("팀%1").arg(i + 1));
+        QCOMPARE(b.bar(i)->pos(), QPoint(163, tops[i]));
+        QCOMPARE(b.figure(i)->y(), tops[i]);
+        QCOMPARE(b.figure(i)->shownFrame(), 0);
+        QVERIFY(b.team(i)->isVisible());
+        QVERIFY(b.figure(i)->isVisible());
+        QVERIFY(b.bar(i)->isVisible());
+    }
+    for (int i = teams; i < 8; ++i) {
+        QVERIFY(!b.team(i)->isVisible());
+        QVERIFY(!b.bar(i)->isVisible());
+        QVERIFY(!b.figure(i)->isVisible());
+    }
+}
+
+void TestScoreboardWindow::designSizePlacesTheCommandBarGroup()
+{
+    Board b({1, 2, 3, 4, 5, 6, 7, 8});
+    QCOMPARE(b.child(QStringLiteral("Picture2"))->geometry(), QRect(0, 695, 1024, 71));
+    QCOMPARE(b.button("Command5")->pos(), QPoint(950, 4));
+    QCOMPARE(b.maxBox()->pos(), QPoint(654, 4));
+    QCOMPARE(b.child(QStringLiteral("Label1"))->pos(), QPoint(654, 40));
+    QCOMPARE(b.button("Command7")->pos(), QPoint(844, 4));
+    QCOMPARE(b.button("Command8")->pos(), QPoint(844, 22));
+    QCOMPARE(b.child(QStringLiteral("Image1"))->geometry(), QRect(0, 0, 1024, 260));
+}
+
+void TestScoreboardWindow::wideningMovesTheRightHandGroupOnly()
+{
+    Board b({100});
+    b.form->resize(1920, 1080);
+    QCOMPARE(b.child(QStringLiteral("Image1"))->geometry(), QRect(0, 0, 1920, 260));
+    QCOMPARE(b.child(QStringLiteral("Picture2"))->geometry(), QRect(0, 1009, 1920, 71));
+    QCOMPARE(b.button("Command5")->x(), 1846);
+    QCOMPARE(b.maxBox()->x(), 1550);
+    QCOMPARE(b.button("Command7")->x(), 1740);
+    QCOMPARE(b.button("Command1")->pos(), QPoint(34, 6));
+    QCOMPARE(b.button("Command4")->pos(), QPoint(426, 6));
+}
+
+// --- Score display -----------------------------------------------------------
+
+void TestScoreboardWindow::barLengthsFollowTheScale()
+{
+    Board b({100, 333, 0});
+    QCOMPARE(b.engine.scoreScale(), 1.44);
+    QCOMPARE(b.width(0), 144.0f);
+    QCOMPARE(b.form->figureLeft(0), 163.0f + 144.0f);
+    QCOMPARE(b.figure(0)->x(), 307);
+    QCOMPARE(b.width(1), 479.52f);
+    QCOMPARE(b.form->figureLeft(1), 163.0f + 479.52f);
+    QCOMPARE(b.width(2), 0.0f);
+    QCOMPARE(b.form->figureLeft(2), 163.0f);
+    QVERIFY(b.bar(2)->isVisible());
+}
+
+void TestScoreboardWindow::aNegativeScoreDrawsNoBarAndMaximumZeroKeepsTheScale()
+{
+    Board b({100, 50});
+    b.engine.setTeam(0, QStringLiteral("팀1"), -20);
+    b.engine.setMaxScore(0);
+    b.engine.showCommittedLengths();
+    QCOMPARE(b.engine.scoreScale(), 1.44);
+    QCOMPARE(b.width(0), 0.0f);
+    QCOMPARE(b.form->figureLeft(0), 163.0f);
+    QCOMPARE(b.width(1), 72.0f);
+}
+
+void TestScoreboardWindow::theMaximumBoxOnlyShowsAndFitsTenDigits()
+{
+    Board b({10});
+    QVERIFY(b.maxBox()->isReadOnly());
+    QCOMPARE(b.maxBox()->focusPolicy(), Qt::NoFocus);
+    b.engine.setMaxScore(2147483600);
+    QCOMPARE(b.maxBox()->text(), QStringLiteral("2147483600"));
+    const QRect inside = b.maxBox()->contentsRect();
+    QVERIFY(QFontMetrics(b.maxBox()->font()).horizontalAdvance(b.maxBox()->text()) <= inside.width());
+}
+
+void TestScoreboardWindow::theBoardShowsWhatItsNextSaveWrites()
+{
+    // A game loaded or a step undone while the board is open: names,
+    // numbers and bars follow at once.
+    Board b({100, 50});
+    ScoreFileContent loaded;
+    loaded.teamCount = loaded.teamLinesRead = 3;
+    loaded.maxScore = 900;
+    loaded.teams = {{QStringLiteral("진리"), QStringLiteral("300"), 300},
+                    {QStringLiteral("지혜"), QStringLiteral("0"), 0},
+                    {QStringLiteral("사랑"), QStringLiteral("-5"), -5}};
+    b.engine.loadGame(loaded, SavedGame::named(QStringLiteral("결승")));
+    QCOMPARE(b.team(0)->text(), QStringLiteral("진리"));
+    QVERIFY(b.team(2)->isVisible());
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("300"));
+    QCOMPARE(b.width(0), float((1024 - 304) / 900.0 * 300));
+    QCOMPARE(b.maxBox()->text(), QStringLiteral("900"));
+    QCOMPARE(b.form->windowTitle(), QStringLiteral("Zanto 점수판 - 결승"));
+}
+
+void TestScoreboardWindow::moreTeamsThanRowsLayOutEightRows()
+{
+    Board b({1, 2, 3, 4, 5, 6, 7, 8});
+    const int gap = b.form->rowGap();
+    b.engine.setTeamCount(100);
+    b.form->layOutRows();
+    QCOMPARE(b.form->rowGap(), gap);
+    QVERIFY(b.team(7)->y() + b.team(7)->height() < b.child(QStringLiteral("Picture2"))->y());
+}
+
+// --- Score entry -------------------------------------------------------------
+
+void TestScoreboardWindow::leftClickCollectsPointsWithoutShowingThem()
+{
+    Board b({100, 200, 300});
+    QTest::mouseClick(b.team(1), Qt::LeftButton);
+    QVERIFY(b.entry()->isVisible());
+    QCOMPARE(b.entry()->pos(), b.team(1)->pos());
+    QCOMPARE(b.entry()->text(), QStringLiteral("0"));
+    QVERIFY(b.entry()->hasFocus() || !QApplication::focusWindow());
+    QCOMPARE(b.form->entryTeam(), 1);
+    QCOMPARE(b.form->entryKind(), ScoreboardWindow::EntryKind::Points);
+    // The proposal is selected, so typing replaces it.
+    QTest::keyClicks(b.entry(), QStringLiteral("30"));
+    QTest::keyClick(b.entry(), Qt::Key_Return);
+    QVERIFY(!b.entry()->isVisible());
+    QCOMPARE(b.engine.pendingPoints(1), 30);
+    b.enter(1, QStringLiteral("-5"));
+    QCOMPARE(b.engine.pendingPoints(1), 25);
+    QCOMPARE(b.engine.score(1), 200);
+    QCOMPARE(b.bar(1)->caption(), QStringLiteral("200"));
+    QCOMPARE(b.width(1), 288.0f);
+}
+
+void TestScoreboardWindow::enterAppliesThePointsRoundedHalfToEven_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("pending");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(Qt::NoModifier) << QStringLiteral("7") << 7;
+    QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << int(Qt::ShiftModifier) << QStringLiteral("7") << 7;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << QStringLiteral("7") << 7;
+    QTest::newRow("2.5 with spaces") << int(Qt::Key_Return) << 0 << QStringLiteral(" 2.5 ") << 2;
+    QTest::newRow("3.5") << int(Qt::Key_Return) << 0 << QStringLiteral("3.5") << 4;
+}
+
+void TestScoreboardWindow::enterAppliesThePointsRoundedHalfToEven()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, typed);
+    QFETCH(int, pending);
+    Board b({0});
+    QTest::mouseClick(b.team(0), Qt::LeftButton);
+    QTest::keyClicks(b.entry(), typed);
+    QTest::keyClick(b.entry(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(b.engine.pendingPoints(0), pending);
+    QVERIFY(!b.entry()->isVisible());
+}
+
+void TestScoreboardWindow::reachingTheMaximumRaisesIt()
+{
+    Board b({450, 300});
+    b.enter(0, QStringLiteral("49"));
+    QCOMPARE(b.engine.maxScore(), 500);
+    b.enter(0, QStringLiteral("1"));
+    QCOMPARE(b.engine.maxScore(), 600);
+    QCOMPARE(b.maxBox()->text(), QStringLiteral("600"));
+    QCOMPARE(b.engine.scoreScale(), 1.2);
+    QCOMPARE(b.width(0), 540.0f);
+    QCOMPARE(b.width(1), 360.0f);
+    // Points taken away never lower it.
+    b.enter(0, QStringLiteral("-300"));
+    QCOMPARE(b.engine.maxScore(), 600);
+}
+
+void TestScoreboardWindow::rightClickRenamesAtOnce()
+{
+    Board b({10, 20});
+    QTest::mouseClick(b.team(1), Qt::RightButton);
+    QCOMPARE(b.entry()->text(), QStringLiteral("팀2"));
+    QCOMPARE(b.form->entryKind(), ScoreboardWindow::EntryKind::TeamName);
+    b.entry()->clear();
+    typeText(b.entry(), QStringLiteral(" 지혜 "));
+    QTest::keyClick(b.entry(), Qt::Key_Return);
+    QCOMPARE(b.engine.teamName(1), QStringLiteral(" 지혜 "));
+    QCOMPARE(b.team(1)->text(), QStringLiteral(" 지혜 "));
+    QVERIFY(b.engine.changedSinceSave());
+    QCOMPARE(b.engine.pendingPoints(1), 0);
+
+    b.enter(0, QString(), Qt::MiddleButton);
+    QCOMPARE(b.engine.teamName(0), QString());
+    QCOMPARE(b.team(0)->text(), QString());
+}
+
+void TestScoreboardWindow::pointsThatCannotBeTakenKeepTheBoxOpen_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("pending");
+    QTest::addColumn<QString>("correction");
+    const QString top = QStringLiteral("32767");
+    QTest::newRow("letters") << QStringLiteral("abc") << 12 << top;
+    QTest::newRow("empty") << QString() << 12 << top;
+    QTest::newRow("above the range") << QStringLiteral("32768") << 12 << top;
+    QTest::newRow("below the range") << QStringLiteral("-32769") << 12 << top;
+    QTest::newRow("rounds out of the range") << QStringLiteral("32767.5") << 12 << top;
+    QTest::newRow("pending sum overflows") << QStringLiteral("6")
+                                           << std::numeric_limits<qint32>::max() - 5 << QStringLiteral("5");
+}
+
+void TestScoreboardWindow::pointsThatCannotBeTakenKeepTheBoxOpen()
+{
+    QFETCH(QString, text);
+    QFETCH(int, pending);
+    QFETCH(QString, correction);
+    Board b({100});
+    b.engine.setPendingPoints(0, pending);
+    QSignalSpy rejected(b.form.get(), &ScoreboardWindow::entryRejected);
+    b.enter(0, text);
+    QCOMPARE(rejected.count(), 1);
+    QCOMPARE(b.engine.pendingPoints(0), pending);
+    QVERIFY(b.entry()->isVisible());
+    QCOMPARE(b.entry()->text(), text);
+    QCOMPARE(b.entry()->selectedText(), text);
+    // Corrected, it goes through.
+    b.entry()->setText(correction);
+    QTest::keyClick(b.entry(), Qt::Key_Return);
+    QCOMPARE(b.engine.pendingPoints(0), pending + correction.toInt());
+    QVERIFY(!b.entry()->isVisible());
+}
+
+void TestScoreboardWindow::escapeClosesTheEntryBoxWithoutApplying()
+{
+    Board b({0});
+    QTest::mouseClick(b.team(0), Qt::LeftButton);
+    QTest::keyClicks(b.entry(), QStringLiteral("7"));
+    QTest::keyClick(b.entry(), Qt::Key_Escape);
+    QVERIFY(!b.entry()->isVisible());
+    QCOMPARE(b.engine.pendingPoints(0), 0);
+}
+
+void TestScoreboardWindow::aClickElsewhereAppliesTheBoxFirst_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("points it can take") << QStringLiteral("30") << true;
+    QTest::newRow("points it cannot take") << QStringLiteral("abc") << false;
+}
+
+void TestScoreboardWindow::aClickElsewhereAppliesTheBoxFirst()
+{
+    // A box left open over a team's name once stayed there through the race,
+    // its points lost.
+    QFETCH(QString, typed);
+    QFETCH(bool, taken);
+    Board b({100, 50});
+    QTest::mouseClick(b.team(0), Qt::LeftButton);
+    QTest::keyClicks(b.entry(), typed);
+    QTest::mouseClick(b.button("Command1"), Qt::LeftButton);
+    QCOMPARE(b.engine.isRacing(), taken); // the command waits for a correction
+    QCOMPARE(b.entry()->isVisible(), !taken);
+    QCOMPARE(b.engine.pendingPoints(0), taken ? 30 : 0);
+    b.engine.stopAnimations();
+
+    // A click on the board itself, or on another team, applies it too.
+    QTest::mouseClick(b.bar(1), Qt::LeftButton);
+    QCOMPARE(b.entry()->isVisible(), !taken);
+    b.entry()->setText(QStringLiteral("5"));
+    QTest::mouseClick(b.team(1), Qt::LeftButton);
+    QCOMPARE(b.engine.pendingPoints(0), taken ? 30 : 5);
+    QCOMPARE(b.form->entryTeam(), 1);
+}
+
+void TestScoreboardWindow::aRenameTheFileCannotCarryKeepsTheBoxOpen()
+{
+    Board b({10});
+    QSignalSpy rejected(b.form.get(), &ScoreboardWindow::entryRejected);
+    QTest::mouseClick(b.team(0), Qt::RightButton);
+    QCOMPARE(b.entry()->maxLength(), 100);
+    b.entry()->setText(QStringLiteral("A\nFAKE;9999")); // pasted
+    QTest::keyClick(b.entry(), Qt::Key_Return);
+    QCOMPARE(rejected.count(), 1);
+    QVERIFY(b.entry()->isVisible());
+    QCOMPARE(b.engine.teamName(0), QStringLiteral("팀1"));
+}
+
+void TestScoreboardWindow::longNamesShrinkThenAreCutAtTheirEnd_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("shrinks");
+    QTest::addColumn<bool>("cut");
+    QTest::newRow("2 characters") << QStringLiteral("진리") << false << false;
+    QTest::newRow("12 characters") << QStringLiteral("Team Phoenix") << true << false;
+    QTest::newRow("12 syllables") << QStringLiteral("열두 글자 팀 이름이에요") << true << true;
+    QTest::newRow("25 characters") << QStringLiteral("The Quiz Masters of Seoul") << true << true;
+    QTest::newRow("an ampersand shows") << QStringLiteral("R&D") << false << false;
+}
+
+void TestScoreboardWindow::longNamesShrinkThenAreCutAtTheirEnd()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, shrinks);
+    QFETCH(bool, cut);
+    Board b({10});
+    b.engine.renameTeam(0, name);
+    QPushButton *button = b.team(0);
+    const int natural = 27;
+    QCOMPARE(button->font().pixelSize() < natural, shrinks);
+    QVERIFY(button->font().pixelSize() >= natural * 6 / 10);
+    const QString shown = QString(button->text()).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    QCOMPARE(shown.endsWith(u'…'), cut);
+    if (!cut)
+        QCOMPARE(shown, name);
+    else
+        QVERIFY(name.startsWith(shown.chopped(1)));
+    QVERIFY(QFontMetrics(button->font()).horizontalAdvance(shown) <= button->width() - 6);
+    QCOMPARE(b.engine.teamName(0), name); // the team keeps its whole name
+}
+
+// --- Race and highlight ------------------------------------------------------
+
+void TestScoreboardWindow::wholeRoundCountsUpAndCommitsOnTheLastTick()
+{
+    Board b({100, 200, 0});
+    b.engine.setPendingPoints(0, 30);
+    b.engine.setPendingPoints(1, 150);
+    b.form->startRace();
+    QVERIFY(b.timer(1)->isActive());
+
+    b.engine.raceTick();
+    QCOMPARE(b.engine.tickCount(), qint16(1));
+    QCOMPARE(b.engine.frame(), qint16(1));
+    QCOMPARE(b.figure(0)->shownFrame(), 0);
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("100")); // 100.2
+    QCOMPARE(b.bar(1)->caption(), QStringLiteral("201"));
+    b.engine.raceTick();
+    QCOMPARE(b.figure(0)->shownFrame(), 1);
+
+    b.ticks(75 - 2);
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("115"));
+    QCOMPARE(b.bar(1)->caption(), QStringLiteral("275"));
+    QVERIFY(qAbs(b.width(1) - 288.0f - 108.0f) < 0.01f);
+    QCOMPARE(b.form->figureLeft(1), 163.0f + b.width(1));
+    QCOMPARE(b.engine.score(0), 100);
+
+    b.ticks(150 - 75);
+    QVERIFY(b.timer(1)->isActive());
+    QCOMPARE(b.engine.tickCount(), qint16(150));
+    QCOMPARE(b.engine.score(1), 200);
+    QCOMPARE(b.bar(1)->caption(), QStringLiteral("350")); // one point a tick adds up exactly
+
+    b.engine.raceTick(); // the 151st tick commits
+    QVERIFY(!b.timer(1)->isActive());
+    QCOMPARE(b.engine.tickCount(), qint16(0));
+    QCOMPARE(b.engine.score(0), 130);
+    QCOMPARE(b.engine.score(1), 350);
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("130"));
+    QCOMPARE(b.bar(1)->caption(), QStringLiteral("350"));
+    QCOMPARE(b.width(1), 504.0f);
+    QCOMPARE(b.form->figureLeft(1), 667.0f);
+    for (int j = 0; j < 8; ++j) {
+        QCOMPARE(b.figure(j)->shownFrame(), 0);
+        QCOMPARE(b.engine.pendingPoints(j), 0);
+    }
+    QVERIFY(b.engine.changedSinceSave());
+}
+
+void TestScoreboardWindow::barsGrowByFractionsOfAPixel()
+{
+    // 10 points over 150 ticks at 1.44 px a point: 0.096 px a tick.
+    Board b({100});
+    b.engine.setPendingPoints(0, 10);
+    b.form->startRace();
+    b.engine.raceTick();
+    QCOMPARE(b.width(0), float(144.0 + 10.0 / 150.0 * 1.44));
+    b.ticks(149);
+    QVERIFY(qAbs(b.width(0) - 158.4f) < 0.01f);
+    QVERIFY(qAbs(b.figure(0)->x() - 321) <= 1);
+}
+
+void TestScoreboardWindow::negativePointsCountDownWithFloor()
+{
+    Board b({0, 100});
+    b.engine.setPendingPoints(0, -60); // -0.4 a tick
+    b.engine.setPendingPoints(1, -100);
+    b.form->startRace();
+    b.engine.raceTick();
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("-1"));
+    QCOMPARE(b.bar(1)->caption(), QStringLiteral("99"));
+    QCOMPARE(b.width(0), 0.0f); // a bar takes no negative length
+    QVERIFY(b.width(1) < 144.0f);
+    b.ticks(150);
+    QCOMPARE(b.engine.score(0), -60);
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("-60"));
+    QCOMPARE(b.engine.score(1), 0);
+    QCOMPARE(b.width(1), 0.0f);
+}
+
+void TestScoreboardWindow::resizingMidRoundKeepsTheBarsGrowing()
+{
+    // A board the presenter moves or that is maximized late must neither snap
+    // a running round back to the committed lengths nor start its bars again.
+    Board b({100, 200});
+    b.engine.setPendingPoints(0, 150);
+    b.engine.setPendingPoints(1, 150);
+    b.form->startRace();
+    b.ticks(40);
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("140"));
+    const float grown[] = {b.width(0), b.width(1)};
+    QVERIFY(grown[0] > 144.0f + 50.0f);
+
+    b.form->resize(1100, 800);
+    QVERIFY(b.engine.isRacing());
+    QCOMPARE(b.engine.tickCount(), qint16(40));
+    QCOMPARE(b.width(0), grown[0]);
+    QCOMPARE(b.width(1), grown[1]);
+    QCOMPARE(b.form->figureLeft(0), 163.0f + grown[0]);
+    // The layout writes the committed scores; the next tick counts on.
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("100"));
+    QCOMPARE(b.figure(0)->shownFrame(), 0);
+    b.engine.raceTick();
+    QCOMPARE(b.bar(0)->caption(), QStringLiteral("141"));
+    QCOMPARE(b.width(0), float(double(grown[0]) + 1.44));
+    QCOMPARE(b.width(1), float(double(grown[1]) + 1.44));
+}
+
+void TestScoreboardWindow::resizingBetweenRoundsRedrawsTheBarsForTheNewWidth()
+{
+    // The window manager maximizes a new board after showGame has drawn it.
+    Board b({100, 250});
+    QCOMPARE(b.width(0), 144.0f); // (1024 - 304) / 500 per point
+    b.form->resize(1920, 1080);
+    QCOMPARE(b.width(0), 323.2f); // (1920 - 304) / 500 per point
+    QCOMPARE(b.width(1), 808.0f);
+    QCOMPARE(b.figure(1)->figureLeft(), float(b.bar(1)->x()) + 808.0f);
+}
+
+void TestScoreboardWindow::theFocusStaysOffTheStartButton()
+{
+    // A stray Space must not start a round: no button holds the focus unasked.
+    Board b({100});
+    b.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(b.form.get()));
+    QPushButton *start = b.button("Command1");
+    QVERIFY(!start->hasFocus());
+
+    b.enter(0, QStringLiteral("30"));
+    QVERIFY(!b.entry()->isVisible());
+    QVERIFY(!start->hasFocus());
+    QTest::keyClick(b.form.get(), Qt::Key_Space);
+    QVERIFY(!b.timer(1)->isActive());
+}
+
+void TestScoreboardWindow::highlightRunsThroughTheTeamColours()
+{
+    Board b({10, 40, 20});
+    b.form->showWinner();
+    QCOMPARE(b.engine.highlightedTeam(), 1);
+    QVERIFY(b.timer(2)->isActive());
+    QList<QColor> settled;
+    for (int n = 1; n <= 50; ++n) {
+        b.engine.highlightTick();
+        QCOMPARE(b.figure(1)->shownFrame(), (n - 1) % 6);
+        // Each colour fades in over three ticks and holds for seven: the
+        // bar settles on a new colour under three times a second.
+        const int held = (n - 1) % GameEngine::ColourHoldTicks;
+        if (held >= 2) {
+            QCOMPARE(b.bar(1)->fillColour(), teamColours[(n - 1) / GameEngine::ColourHoldTicks]);
+            if (settled.isEmpty() || settled.last() != b.bar(1)->fillColour())
+                settled.append(b.bar(1)->fillColour());
+        }
+    }
+    // The team colours in their order; the eighth only begins to fade in
+    // before the highlight ends, as 2.5 s hold seven colour changes.
+    QCOMPARE(settled, QList<QColor>(std::begin(teamColours), std::end(teamColours) - 1));
+    QVERIFY(b.timer(2)->isActive());
+    b.engine.highlightTick(); // the 51st: the team's own colour again
+    QVERIFY(!b.timer(2)->isActive());
+    QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
+    QCOMPARE(b.figure(1)->shownFrame(), 0);
+    QCOMPARE(b.engine.tickCount(), qint16(0));
+    QCOMPARE(b.bar(0)->fillColour(), teamColours[0]);
+}
+
+void TestScoreboardWindow::aSecondStartOrTheWinnerDuringARaceDoNothing()
+{
+    // Both share the race's tick counter: once they made the numbers run
+    // past the real totals and the race take twelve seconds.
+    Board b({100, 240});
+    b.engine.setPendingPoints(0, 30);
+    b.form->startRace();
+    b.ticks(50);
+    const float midWidth = b.width(0);
+    b.form->startRace();
+    b.form->showWinner();
+    QVERIFY(!b.timer(2)->isActive());
+    QCOMPARE(b.engine.raceValue(0), 110.0);
+    QCOMPARE(b.width(0), midWidth);
+    QCOMPARE(b.sound.plays, 1);
+    qint64 highest = 0;
+    int ticks = 0;
+    while (b.timer(1)->isActive() && ticks < 1000) {
+        b.engine.raceTick();
+        highest = std::max(highest, b.bar(0)->caption().toLongLong());
+        ++ticks;
+    }
+    QCOMPARE(ticks, 101);
+    QCOMPARE(highest, 130);
+    QCOMPARE(b.engine.score(0), 130);
+    QCOMPARE(b.width(0), 187.2f);
+}
+
+void TestScoreboardWindow::startDuringTheHighlightEndsItFirst()
+{
+    Board b({10, 40});
+    b.form->showWinner();
+    for (int n = 0; n < 17; ++n)
+        b.engine.highlightTick();
+    QCOMPARE(b.bar(1)->fillColour(), teamColours[2]);
+    b.form->startRace();
+    QVERIFY(!b.timer(2)->isActive());
+    QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
+    QCOMPARE(b.finishRace(), 151);
+}
+
+void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
+{
+    // In real time: frames between the ticks stand between the tick's
+    // length and the next one's (two points a tick, 1.44 px a point).
+    Board b({100});
+    auto *frames = b.form->findChild<QTimer *>(QStringLiteral("raceFrames"));
+    b.engine.setPendingPoints(0, 300);
+    b.form->startRace();
+    QVERIFY(frames->isActive());
+    QTRY_VERIFY(b.width(0) > b.engine.barLength(0));
+    QVERIFY(b.width(0) <= b.engine.barLength(0) + float(2 * 1.44) + 0.01f);
+    // Nobody sees a hidden board: it draws no frames, the race goes on.
+    b.form->hide();
+    QTRY_VERIFY(!frames->isActive());
+    QVERIFY(b.engine.isRacing());
+    b.form->show();
+    QTRY_VERIFY(frames->isActive());
+    b.engine.stopAnimations();
+    QTRY_VERIFY(!frames->isActive());
+}
+
+void TestScoreboardWindow::timersTickForReal()
+{
+    Board b({10});
+    b.form->startRace();
+    QTRY_VERIFY_WITH_TIMEOUT(b.engine.tickCount() >= 2, 2000);
+    b.timer(1)->stop();
+}
+
+// --- Commands ----------------------------------------------------------------
+
+void TestScoreboardWindow::startPreparesEverySlotAndPlaysTheSound()
+{
+    Board b({100, 50});
+    b.engine.setTeam(8, QString(), 77);
+    b.engine.setPendingPoints(8, 300);
+    b.engine.setPendingPoints(1, 15);
+    b.form->startRace();
+    QCOMPARE(b.sound.plays, 1);
+    QCOMPARE(b.engine.raceValue(8), 77.0);
+    QCOMPARE(b.engine.raceStep(8), 2.0);
+    QCOMPARE(b.engine.raceStep(1), 0.1);
+    QCOMPARE(b.engine.raceStep(0), 0.0);
+    // A round without points changes nothing on the bars.
+    b.engine.setPendingPoints(1, 0);
+    b.form->startRace();
+    QCOMPARE(b.runRound(), 151);
+    QCOMPARE(b.engine.score(0), 100);
+    QCOMPARE(b.width(0), 144.0f);
+}
+
+void TestScoreboardWindow::maximumButtonsMoveItByAHundredButNotBelowFiveHundred_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<float>("barOf300"); // redrawn at the new scale
+    const QString down = QStringLiteral("Command8");
+    const QString up = QStringLiteral("Command7");
+    constexpr int largest = std::numeric_limits<qint32>::max();
+    QTest::newRow("down from 550") << down << 550 << 450 << 480.0f;
+    QTest::newRow("down from 501") << down << 501 << 401 << 538.653f;
+    QTest::newRow("down stops at 500") << down << 500 << 500 << 432.0f;
+    QTest::newRow("down below 500 does nothing") << down << 450 << 450 << 480.0f;
+    QTest::newRow("up from 500") << up << 500 << 600 << 360.0f; // five sixths of 432
+    QTest::newRow("up stops at the largest") << up << largest << largest << 0.0f;
+}
+
+void TestScoreboardWindow::maximumButtonsMoveItByAHundredButNotBelowFiveHundred()
+{
+    QFETCH(QString, button);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    QFETCH(float, barOf300);
+    Board b({300});
+    b.engine.setMaxScore(before);
+    b.form->showGame();
+    QTest::mouseClick(b.child<QPushButton>(button), Qt::LeftButton);
+    QCOMPARE(b.engine.maxScore(), after);
+    QCOMPARE(b.maxBox()->text(), QString::number(after));
+    QVERIFY2(qAbs(b.width(0) - barOf300) < 0.001f, qPrintable(QString::number(b.width(0))));
+}
+
+void TestScoreboardWindow::winnerTiesGoToTheLowestSlot_data()
+{
+    QTest::addColumn<QList<int>>("scores");
+    QTest::addColumn<int>("top");
+    QTest::newRow("30 50 50") << QList<int>{30, 50, 50} << 1;
+    QTest::newRow("all equal") << QList<int>{7, 7, 7} << 0;
+    QTest::newRow("last leads") << QList<int>{1, 2, 3, 4} << 3;
+    QTest::newRow("negative") << QList<int>{-5, -2, -9} << 1;
+    QTest::newRow("no teams") << QList<int>{} << 0;
+}
+
+void TestScoreboardWindow::winnerTiesGoToTheLowestSlot()
+{
+    QFETCH(QList<int>, scores);
+    QFETCH(int, top);
+    Board b(scores);
+    b.engine.setPendingPoints(0, 1000); // pending points do not count
+    QTest::mouseClick(b.button("Command4"), Qt::LeftButton);
+    QCOMPARE(b.engine.highlightedTeam(), top);
+    QVERIFY(b.timer(2)->isActive());
+    b.timer(2)->stop();
+}
+
+void TestScoreboardWindow::saveWritesTheStandingsOnlyUnderATypedName()
+{
+    Board b({120, 80});
+    b.engine.setChangedSinceSave(true);
+    b.dialogs.inputAnswers = {std::nullopt, QStringLiteral("   "), QStringLiteral("결승")};
+    b.form->saveStandings();
+    b.form->saveStandings();
+    QVERIFY(b.dialogs.messages.isEmpty());
+    QVERIFY(QDir(b.folder.path()).isEmpty());
+    QVERIFY(b.engine.changedSinceSave());
+
+    QTest::mouseClick(b.button("Command3"), Qt::LeftButton);
+    QCOMPARE(b.dialogs.inputPrompts,
+             QStringList(3, QStringLiteral("저장할 화일명을 입력하세요|점수 저장하기")));
+    QCOMPARE(b.dialogs.messages, QStringList{QStringLiteral("점수 저장이 완료되었습니다")});
+    QCOMPARE(QDir(b.folder.path()).entryList(QDir::Files).size(), 1);
+    QVERIFY(!b.engine.changedSinceSave());
+}
+
+void TestScoreboardWindow::loadButtonAsksForTheSetupWindow()
+{
+    Board b({10});
+    QSignalSpy load(b.form.get(), &ScoreboardWindow::setupRequested);
+    QTest::mouseClick(b.button("Command2"), Qt::LeftButton);
+    QCOMPARE(load.count(), 1);
+    QVERIFY(b.form->isVisible());
+}
+
+void TestScoreboardWindow::leaveAsksOnlyWhileStandingsAreUnsaved()
+{
+    Board b({10});
+    QSignalSpy end(b.form.get(), &ScoreboardWindow::endRequested);
+    QTest::mouseClick(b.button("Command5"), Qt::LeftButton);
+    QCOMPARE(end.count(), 1);
+    QVERIFY(b.dialogs.questions.isEmpty());
+
+    b.enter(0, QStringLiteral("5")); // pending points
+    b.dialogs.askAnswers = {false, true};
+    b.form->leave();
+    QCOMPARE(end.count(), 1);
+    b.form->leave();
+    QCOMPARE(end.count(), 2);
+    QCOMPARE(b.dialogs.questions,
+             QStringList(2, QStringLiteral("저장하지 않은 점수가 있습니다. 종료할까요?")));
+    // Agreed once, the program's own closing does not ask again.
+    b.form->close();
+    QCOMPARE(b.dialogs.questions.size(), 2);
+}
+
+void TestScoreboardWindow::titleBarCloseAsksWhileStandingsAreUnsaved()
+{
+    Board b({10});
+    b.runRound();
+    b.engine.setPendingPoints(0, 0);
+    b.engine.setChangedSinceSave(true); // e.g. after a rename
+    b.dialogs.askAnswers = {false, true};
+    QVERIFY(!b.form->close());
+    QVERIFY(b.form->isVisible());
+    QVERIFY(b.form->close());
+    QVERIFY(!b.form->isVisible());
+    QCOMPARE(b.dialogs.questions.size(), 2);
+
+    Board saved({10});
+    QVERIFY(saved.form->close());
+    QVERIFY(saved.dialogs.questions.isEmpty());
+}
+
+QTEST_MAIN(TestScoreboardWindow)
+#include "tst_scoreboard_window.moc"

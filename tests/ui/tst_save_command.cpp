@@ -1,0 +1,228 @@
+#include "game_engine.h"
+#include "game_loading.h"
+#include "game_setup.h"
+#include "save_command.h"
+#include "saved_games_folder.h"
+#include "score_file.h"
+#include "scripted_dialogs.h"
+#include "test_files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using TestFiles::snapshot;
+
+namespace {
+
+const QString namePrompt = QStringLiteral("저장할 화일명을 입력하세요|점수 저장하기");
+const QString savedMessage = QStringLiteral("점수 저장이 완료되었습니다");
+const QString overwriteQuestion = QStringLiteral("같은 이름의 저장된 게임이 있습니다. 덮어쓸까요?");
+const QString failedMessage = QStringLiteral("점수를 저장하지 못했습니다");
+
+} // namespace
+
+class TestSaveCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void aNewGameIsSavedUnderTheTypedNameAskedForEveryTime();
+    void cancelOrABlankAnswerWritesNothingAndSaysNothing_data();
+    void cancelOrABlankAnswerWritesNothingAndSaysNothing();
+    void refusedSavesSayWhyAndWriteNothing_data();
+    void refusedSavesSayWhyAndWriteNothing();
+    void anExistingGameIsOverwrittenOnlyWhenThePresenterAgrees_data();
+    void anExistingGameIsOverwrittenOnlyWhenThePresenterAgrees();
+    void theLoadedGameIsSavedToItsOwnFileWithoutAsking_data();
+    void theLoadedGameIsSavedToItsOwnFileWithoutAsking();
+    void aFailedSaveSaysSoAndLeavesTheStandingsUnsaved_data();
+    void aFailedSaveSaysSoAndLeavesTheStandingsUnsaved();
+
+private:
+    QString pathOf(const QString &fileName) const { return m_folder.filePath({QString(), fileName}); }
+    SaveOutcome save() { return saveStandings(*m_engine, m_folder, m_dialogs); }
+
+    std::optional<QTemporaryDir> m_dir;
+    SavedGamesFolder m_folder;
+    std::optional<GameEngine> m_engine;
+    ScriptedDialogs m_dialogs;
+};
+
+void TestSaveCommand::init()
+{
+    m_dir.emplace();
+    QVERIFY(m_dir->isValid());
+    m_folder = SavedGamesFolder(m_dir->path());
+    m_engine.emplace();
+    setUpGame(*m_engine, {{QStringLiteral("진리"), 120}, {QStringLiteral("지혜"), 80}});
+    m_engine->setChangedSinceSave(true);
+    m_dialogs = ScriptedDialogs();
+}
+
+void TestSaveCommand::aNewGameIsSavedUnderTheTypedNameAskedForEveryTime()
+{
+    // The folder is made by the first save.
+    m_folder = SavedGamesFolder(m_dir->filePath(QStringLiteral("Zanto 점수판")));
+    m_dialogs.inputAnswers = {QStringLiteral("example"), QStringLiteral(" 결승 ")};
+
+    QCOMPARE(save(), SaveOutcome::Saved);
+    QVERIFY(!m_engine->changedSinceSave());
+    m_engine->setTeam(1, QStringLiteral("지혜"), 95);
+    QCOMPARE(save(), SaveOutcome::Saved);
+
+    QCOMPARE(m_dialogs.inputPrompts, QStringList(2, namePrompt));
+    QCOMPARE(m_dialogs.messages, QStringList(2, savedMessage));
+    QVERIFY(m_dialogs.questions.isEmpty());
+    QVERIFY(!m_engine->savedGame()); // a typed name is not a game loaded from the folder
+    // The typed name keeps its spaces.
+    QCOMPARE(snapshot(m_folder.path()),
+             (TestFiles::Snapshot{{"example.scr", "2;500;50\r\n" + TestFiles::cp949(QStringLiteral("진리;120\r\n지혜;80\r\n"))},
+                                  {QStringLiteral(" 결승 .scr"), scoreFileBytes(m_engine->standings())}}));
+}
+
+void TestSaveCommand::cancelOrABlankAnswerWritesNothingAndSaysNothing_data()
+{
+    QTest::addColumn<std::optional<QString>>("answer");
+    QTest::newRow("cancel") << std::optional<QString>();
+    QTest::newRow("empty") << std::optional<QString>(QString());
+    QTest::newRow("spaces") << std::optional<QString>(QStringLiteral("   "));
+}
+
+void TestSaveCommand::cancelOrABlankAnswerWritesNothingAndSaysNothing()
+{
+    QFETCH(std::optional<QString>, answer);
+    m_dialogs.inputAnswers = {answer};
+    QCOMPARE(save(), SaveOutcome::Cancelled);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QVERIFY(snapshot(m_folder.path()).isEmpty());
+    QVERIFY(m_engine->changedSinceSave());
+}
+
+void TestSaveCommand::refusedSavesSayWhyAndWriteNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("teamName");
+    QTest::addColumn<QString>("message");
+    const QString unusable = QStringLiteral("사용할 수 없는 화일명입니다");
+    // The whole rule for names is tested with SavedGamesFolder::isUsableName.
+    QTest::newRow("a folder separator") << QStringLiteral("a/b") << QStringLiteral("지혜") << unusable;
+    QTest::newRow("a Windows separator") << QStringLiteral("a\\b") << QStringLiteral("지혜") << unusable;
+    QTest::newRow("a leading dot") << QStringLiteral(".secret") << QStringLiteral("지혜") << unusable;
+    QTest::newRow("a control character") << QStringLiteral("a\tb") << QStringLiteral("지혜") << unusable;
+    QTest::newRow("a team name code page 949 cannot hold")
+        << QStringLiteral("emoji") << QStringLiteral("팀😀")
+        << QStringLiteral("저장할 수 없는 글자가 있는 팀 이름입니다: 팀😀");
+}
+
+void TestSaveCommand::refusedSavesSayWhyAndWriteNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, teamName);
+    QFETCH(QString, message);
+    // Set directly: the rename boxes refuse such names, a loaded game may
+    // still hold one.
+    m_engine->setTeam(1, teamName, m_engine->score(1));
+    m_engine->setChangedSinceSave(true);
+    m_dialogs.inputAnswers = {name};
+    QCOMPARE(save(), SaveOutcome::Refused);
+    QCOMPARE(m_dialogs.messages, QStringList{message});
+    QVERIFY(snapshot(m_folder.path()).isEmpty());
+    QVERIFY(m_engine->changedSinceSave());
+}
+
+void TestSaveCommand::anExistingGameIsOverwrittenOnlyWhenThePresenterAgrees_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("the same name") << QStringLiteral("final");
+    // On Windows "FINAL.scr" is the very file "final.scr": replacing it must ask.
+    QTest::newRow("the name in capitals") << QStringLiteral("FINAL");
+    QTest::newRow("the name capitalised") << QStringLiteral("Final");
+}
+
+void TestSaveCommand::anExistingGameIsOverwrittenOnlyWhenThePresenterAgrees()
+{
+    QFETCH(QString, typed);
+    QVERIFY(TestFiles::writeAll(pathOf("final.scr"), "old"));
+    m_dialogs.inputAnswers = {typed, typed};
+    m_dialogs.askAnswers = {false, true};
+
+    QCOMPARE(save(), SaveOutcome::NotOverwritten);
+    QCOMPARE(snapshot(m_folder.path()), (TestFiles::Snapshot{{"final.scr", "old"}}));
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(save(), SaveOutcome::Saved);
+    QCOMPARE(snapshot(m_folder.path()),
+             (TestFiles::Snapshot{{"final.scr", scoreFileBytes(m_engine->standings())}}));
+    QCOMPARE(m_dialogs.questions, QStringList(2, overwriteQuestion));
+    QCOMPARE(m_dialogs.messages, QStringList{savedMessage});
+}
+
+void TestSaveCommand::theLoadedGameIsSavedToItsOwnFileWithoutAsking_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("the extension in capitals") << QStringLiteral("GAME.SCR");
+    QTest::newRow("Hangul and spaces") << QStringLiteral(" 결승 전.Scr");
+}
+
+void TestSaveCommand::theLoadedGameIsSavedToItsOwnFileWithoutAsking()
+{
+    QFETCH(QString, fileName);
+    QVERIFY(TestFiles::writeAll(pathOf(fileName), "1;500;50\r\n" + TestFiles::cp949(QStringLiteral("믿음;10\r\n"))));
+    const auto game = m_folder.list().value(0);
+    QCOMPARE(game.fileName, fileName);
+    QCOMPARE(loadSavedGame(*m_engine, m_folder, game).status, LoadResult::Loaded);
+
+    m_engine->setTeam(0, QStringLiteral("믿음"), 60);
+    m_engine->setChangedSinceSave(true);
+    QCOMPARE(save(), SaveOutcome::Saved);
+    QVERIFY(m_dialogs.inputPrompts.isEmpty());
+    QVERIFY(m_dialogs.questions.isEmpty());
+    QCOMPARE(m_dialogs.messages, QStringList{savedMessage});
+    QVERIFY(!m_engine->changedSinceSave());
+    // No second file beside it.
+    QCOMPARE(snapshot(m_folder.path()),
+             (TestFiles::Snapshot{{fileName, "1;500;50\r\n" + TestFiles::cp949(QStringLiteral("믿음;60\r\n"))}}));
+}
+
+void TestSaveCommand::aFailedSaveSaysSoAndLeavesTheStandingsUnsaved_data()
+{
+    QTest::addColumn<QString>("folder"); // below the temporary folder; empty: none set
+    QTest::addColumn<QString>("blocker");
+    QTest::addColumn<bool>("blockerIsFolder");
+    QTest::newRow("a folder where the file should be")
+        << QStringLiteral("games") << QStringLiteral("games/blocked.scr") << true;
+    QTest::newRow("a file where the folder should be")
+        << QStringLiteral("games") << QStringLiteral("games") << false;
+    QTest::newRow("no saved-games folder") << QString() << QString() << false;
+}
+
+void TestSaveCommand::aFailedSaveSaysSoAndLeavesTheStandingsUnsaved()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, blocker);
+    QFETCH(bool, blockerIsFolder);
+    const QDir dir(m_dir->path());
+    if (blockerIsFolder)
+        QVERIFY(dir.mkpath(blocker));
+    else if (!blocker.isEmpty())
+        QVERIFY(TestFiles::writeAll(dir.filePath(blocker), "the presenter's notes"));
+    m_folder = folder.isEmpty() ? SavedGamesFolder() : SavedGamesFolder(dir.filePath(folder));
+    m_dialogs.inputAnswers = {QStringLiteral("blocked")};
+    const TestFiles::Snapshot before = snapshot(m_dir->path());
+
+    QCOMPARE(save(), SaveOutcome::Failed);
+    // The message names the file, in the system's own notation, when there is one.
+    const QString file = dir.filePath(folder + QStringLiteral("/blocked.scr"));
+    QCOMPARE(m_dialogs.messages, QStringList{folder.isEmpty() ? failedMessage
+                                                              : failedMessage + u'\n' + QDir::toNativeSeparators(file)});
+    QVERIFY(m_engine->changedSinceSave());
+    QVERIFY(m_engine->hasUnsavedStandings());
+    QCOMPARE(snapshot(m_dir->path()), before);
+    if (blockerIsFolder)
+        QVERIFY(QFileInfo(dir.filePath(blocker)).isDir());
+}
+
+QTEST_GUILESS_MAIN(TestSaveCommand)
+#include "tst_save_command.moc"

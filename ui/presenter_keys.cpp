@@ -1,0 +1,33 @@
+#include "presenter_keys.h"
+
+#include "presenter_commands.h"
+
+#include <QShortcut>
+#include <QWidget>
+
+namespace PresenterKeys {
+
+const QList<Binding> &commandBindings()
+{
+    static const QList<Binding> bindings{
+        {QKeySequence(Qt::Key_F5), &PresenterCommands::startRace},
+        {QKeySequence(Qt::Key_PageDown), &PresenterCommands::startRace},
+        {QKeySequence::Save, &PresenterCommands::saveStandings},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), &PresenterCommands::undo},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), &PresenterCommands::redo},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &PresenterCommands::redo},
+        {QKeySequence(Qt::Key_F11), &PresenterCommands::toggleFullScreen},
+        {QKeySequence(Qt::Key_F2), &PresenterCommands::toggleConsole},
+    };
+    return bindings;
+}
+
+void install(QWidget &window, PresenterCommands &commands)
+{
+    for (const Binding &binding : commandBindings()) {
+        auto *shortcut = new QShortcut(binding.keys, &window);
+        QObject::connect(shortcut, &QShortcut::activated, &commands, binding.command);
+    }
+}
+
+} // namespace PresenterKeys
