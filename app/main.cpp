@@ -1,9 +1,10 @@
 #include "artwork_resources.h"
-#include "game_state.h"
 #include "monitor_platform.h"
 #include "program.h"
 #include "qt_dialogs.h"
 #include "qt_start_sound.h"
+#include "recovery_store.h"
+#include "saved_games_folder.h"
 #include "version.h"
 
 #include <QApplication>
@@ -23,11 +24,10 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("kr.zanto.scoreboard"));
     QApplication::setWindowIcon(Artwork::windowIcon());
 
-    Module1 state;
-    state.Saved_Games_Folder = defaultSavedGamesFolder();
     QtDialogs dialogs;
     QtStartSound sound;
-    Program program(state, dialogs, sound, defaultMonitorPlatform());
+    Program program(SavedGamesFolder::standard(), dialogs, sound, defaultMonitorPlatform());
+    program.setRecoveryFolder(RecoveryStore::standardFolder());
     QObject::connect(&program, &Program::ended, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     program.start();

@@ -7,8 +7,6 @@
 #include <optional>
 #include <utility>
 
-class QWidget;
-
 // The platform's own names and values. Where <windows.h> came first it has
 // defined them already, as macros with these values.
 #ifndef SM_CMONITORS
@@ -47,36 +45,31 @@ struct MonitorInfo
 // twips and how many twips make one pixel.
 struct ScreenMetrics
 {
-    double Width = 0;
-    double Height = 0;
-    double TwipsPerPixelX = 15;
-    double TwipsPerPixelY = 15;
+    double width = 0;
+    double height = 0;
+    double twipsPerPixelX = 15;
+    double twipsPerPixelY = 15;
 };
 
-// Why a platform call gave no answer.
-enum class PlatformError {
-    FunctionMissing, // the monitor function is not in the system library (runtime error 453)
-    Failed,          // any other failure of the call
+// A platform call that gave no answer: the monitor function is not in the
+// system library, or the call failed. The monitor list treats both alike.
+struct PlatformFailure
+{
 };
 
-// The answer of a platform call, or the reason there is none.
+// The answer of a platform call, or none when it failed.
 template <typename T>
 class PlatformResult
 {
 public:
     PlatformResult(T value) : m_value(std::move(value)) {}
-    PlatformResult(PlatformError error) : m_error(error) {}
+    PlatformResult(PlatformFailure) {}
 
     bool ok() const { return m_value.has_value(); }
     const T &value() const { return *m_value; }
-    std::optional<PlatformError> error() const
-    {
-        return m_value ? std::nullopt : std::optional<PlatformError>(m_error);
-    }
 
 private:
     std::optional<T> m_value;
-    PlatformError m_error = PlatformError::Failed;
 };
 
 // The questions the monitor list asks about the machine's monitors, all in
@@ -93,10 +86,6 @@ public:
     // The monitor with the largest share of `rect`; with no share at all, 0 or
     // the primary monitor as `flags` says.
     virtual PlatformResult<qint32> monitorFromRect(const MonitorRect &rect, qint32 flags) const = 0;
-
-    // The monitor that holds most of `window` (its normal-size rectangle);
-    // with none, or no window, 0 or the primary monitor as `flags` says.
-    virtual PlatformResult<qint32> monitorFromWindow(const QWidget *window, qint32 flags) const = 0;
 
     // The monitor's rectangles; no value when the query fails for the handle
     // (an unknown monitor).

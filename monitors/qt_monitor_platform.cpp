@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QRect>
 #include <QScreen>
-#include <QWidget>
 
 #include <algorithm>
 #include <limits>
@@ -125,21 +124,6 @@ PlatformResult<qint32> QtMonitorPlatform::monitorFromRect(const MonitorRect &rec
     return fallback(flags);
 }
 
-PlatformResult<qint32> QtMonitorPlatform::monitorFromWindow(const QWidget *window, qint32 flags) const
-{
-    registerScreens();
-    if (!window)
-        return fallback(flags);
-    const QWidget *topLevel = window->window();
-    // A maximized or minimized window belongs where its normal rectangle is.
-    const QRect area = topLevel->isMaximized() || topLevel->isMinimized()
-        ? topLevel->normalGeometry()
-        : topLevel->frameGeometry();
-    if (QScreen *screen = screenUnder(area))
-        return handleOf(screen);
-    return fallback(flags);
-}
-
 PlatformResult<std::optional<MonitorInfo>> QtMonitorPlatform::monitorInfo(qint32 handle) const
 {
     registerScreens();
@@ -157,8 +141,8 @@ ScreenMetrics QtMonitorPlatform::screen() const
     // twips, the size of a pixel at 96 dots per inch.
     ScreenMetrics metrics;
     if (const QScreen *primary = QGuiApplication::primaryScreen()) {
-        metrics.Width = primary->geometry().width() * metrics.TwipsPerPixelX;
-        metrics.Height = primary->geometry().height() * metrics.TwipsPerPixelY;
+        metrics.width = primary->geometry().width() * metrics.twipsPerPixelX;
+        metrics.height = primary->geometry().height() * metrics.twipsPerPixelY;
     }
     return metrics;
 }

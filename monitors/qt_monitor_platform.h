@@ -18,7 +18,6 @@ class QtMonitorPlatform final : public MonitorPlatform
 public:
     qint32 systemMetric(qint32 index) const override;
     PlatformResult<qint32> monitorFromRect(const MonitorRect &rect, qint32 flags) const override;
-    PlatformResult<qint32> monitorFromWindow(const QWidget *window, qint32 flags) const override;
     PlatformResult<std::optional<MonitorInfo>> monitorInfo(qint32 handle) const override;
     ScreenMetrics screen() const override;
     QPoint desktopOrigin() const override;

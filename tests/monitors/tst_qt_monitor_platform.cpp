@@ -1,7 +1,7 @@
-#include "cls_monitors.h"
-#include "clsmonitor.h"
-#include "game_state.h"
-#include "placement.h"
+#include "board_monitor.h"
+#include "board_placement.h"
+#include "monitor_list.h"
+#include "monitor_record.h"
 #include "qt_monitor_platform.h"
 
 #include <QFileInfo>
@@ -18,9 +18,9 @@ namespace {
 
 struct Layout
 {
-    QStringList order;           // screen names in Monitors order
-    QList<qint32> desktop;       // left, top, width, height
-    QString boardScreen;         // where a board placed by Set_Form_Pos ends up
+    QStringList order;     // screen names in monitors() order
+    QList<qint32> desktop; // left, top, width, height
+    QString boardScreen;   // where a board placed by placeOnBoardMonitor ends up
 };
 
 QString layoutName()
@@ -60,18 +60,18 @@ QScreen *screenNamed(const QString &name)
 
 // What the setup window records for the board: the first monitor that is not
 // the primary one, or with a single monitor a count of 1.
-Module1 recordedState(CLSmonitors &list)
+BoardMonitor recordedBoardMonitor(const MonitorList &list)
 {
-    Module1 state;
-    state.Mon_Count = list.Monitors().count();
-    state.Use_Monitor = true;
-    if (const auto board = list.Monitors().at(list.secondaryMonitorIndex())) {
-        state.Mon_Left = board->Left;
-        state.Mon_Top = board->Top;
-        state.Mon_Width = board->Width;
-        state.Mon_Height = board->Height;
+    BoardMonitor monitor;
+    monitor.monitorCount = list.monitors().count();
+    monitor.useMonitor = true;
+    if (const MonitorRecord *board = list.monitors().at(list.secondaryMonitorIndex())) {
+        monitor.left = board->left;
+        monitor.top = board->top;
+        monitor.width = board->width;
+        monitor.height = board->height;
     }
-    return state;
+    return monitor;
 }
 
 enum class MaximizedOrder { ShownAfterPlacing, MarkedAfterPlacing, MarkedBeforePlacing };
@@ -97,11 +97,10 @@ private slots:
     void monitorsAreTheScreensInProbeOrder();
     void theDesktopSpansAllScreensFromThePrimaryCorner();
     void handlesStayTheSameForTheWholeRun();
-    void lookUpsFindTheScreenUnderAPointOrAWindow();
+    void lookUpsFindTheScreenUnderAPoint();
     void aMaximizedBoardLandsOnTheProjector_data();
     void aMaximizedBoardLandsOnTheProjector();
     void withoutTheMonitorSettingTheBoardStaysWhereItsSettingsPutIt();
-    void centringFollowsAReferenceWindowOnAnotherScreen();
 
 private:
     Layout m_layout;
@@ -119,67 +118,60 @@ void TestQtMonitorPlatform::initTestCase()
 
 void TestQtMonitorPlatform::monitorsAreTheScreensInProbeOrder()
 {
-    const CLSmonitors list;
+    const MonitorList list;
     const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
     QStringList order;
-    for (const auto &m : list.Monitors()) {
-        QScreen *screen = QtMonitorPlatform::screenOf(m->Handle);
+    for (const MonitorRecord &m : list.monitors()) {
+        QScreen *screen = QtMonitorPlatform::screenOf(m.handle);
         QVERIFY(screen);
         order.append(screen->name());
         const QRect expected = screen->geometry().translated(-origin);
-        QCOMPARE(QRect(m->Left, m->Top, m->Width, m->Height), expected);
-        QCOMPARE(m->Right, expected.left() + expected.width());
-        QCOMPARE(m->Bottom, expected.top() + expected.height());
+        QCOMPARE(QRect(m.left, m.top, m.width, m.height), expected);
+        QCOMPARE(m.right, expected.left() + expected.width());
+        QCOMPARE(m.bottom, expected.top() + expected.height());
         const QRect work = screen->availableGeometry().translated(-origin);
-        QCOMPARE(QRect(QPoint(m->WorkLeft, m->WorkTop), QPoint(m->WorkRight - 1, m->WorkBottom - 1)),
+        QCOMPARE(QRect(QPoint(m.workLeft, m.workTop), QPoint(m.workRight - 1, m.workBottom - 1)),
                  work);
-        QCOMPARE(list.Monitors().value(QString::number(m->Handle)), m);
+        QCOMPARE(list.monitors().value(QString::number(m.handle)), &m);
     }
     QCOMPARE(order, m_layout.order);
 }
 
 void TestQtMonitorPlatform::theDesktopSpansAllScreensFromThePrimaryCorner()
 {
-    const CLSmonitors list;
-    QCOMPARE((QList<qint32>{list.DesktopLeft(), list.DesktopTop(), list.DesktopWidth(),
-                            list.DesktopHeight()}),
+    const MonitorList list;
+    QCOMPARE((QList<qint32>{list.desktopLeft(), list.desktopTop(), list.desktopWidth(),
+                            list.desktopHeight()}),
              m_layout.desktop);
 }
 
 void TestQtMonitorPlatform::handlesStayTheSameForTheWholeRun()
 {
-    CLSmonitors first;
-    const CLSmonitors second;
-    first.Refresh();
-    QCOMPARE(first.Monitors().keys(), second.Monitors().keys());
+    MonitorList first;
+    const MonitorList second;
+    first.refresh();
+    QCOMPARE(first.monitors().keys(), second.monitors().keys());
     QSet<qint32> handles;
-    for (const auto &m : second.Monitors()) {
-        QVERIFY(m->Handle != 0 && m->Handle != -1);
-        handles.insert(m->Handle);
+    for (const MonitorRecord &m : second.monitors()) {
+        QVERIFY(m.handle != 0 && m.handle != -1);
+        handles.insert(m.handle);
     }
     QCOMPARE(handles.size(), m_layout.order.size());
 }
 
-void TestQtMonitorPlatform::lookUpsFindTheScreenUnderAPointOrAWindow()
+void TestQtMonitorPlatform::lookUpsFindTheScreenUnderAPoint()
 {
-    const CLSmonitors list;
+    const MonitorList list;
     const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
     for (QScreen *screen : QGuiApplication::screens()) {
         const QPoint centre = screen->geometry().center() - origin;
-        QCOMPARE(list.GetMonitorFromXYPoint(centre.x(), centre.y(), MONITOR_DEFAULTTONULL),
-                 QtMonitorPlatform::handleOf(screen));
-
-        QWidget window;
-        window.setGeometry(QRect(QPoint(), QSize(300, 200)).translated(screen->geometry().topLeft()
-                                                                      + QPoint(50, 50)));
-        QCOMPARE(list.GetMonitorFromWindow(&window, MONITOR_DEFAULTTONULL),
+        QCOMPARE(list.monitorAt(centre.x(), centre.y(), MONITOR_DEFAULTTONULL),
                  QtMonitorPlatform::handleOf(screen));
     }
     const qint32 primary = QtMonitorPlatform::handleOf(QGuiApplication::primaryScreen());
-    QCOMPARE(list.GetMonitorFromXYPoint(0, 0, MONITOR_DEFAULTTONULL), primary);
-    QCOMPARE(list.GetMonitorFromXYPoint(-20000, -20000, MONITOR_DEFAULTTONULL), 0);
-    QCOMPARE(list.GetMonitorFromXYPoint(-20000, -20000, MONITOR_DEFAULTTOPRIMARY), primary);
-    QCOMPARE(list.GetMonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), primary);
+    QCOMPARE(list.monitorAt(0, 0, MONITOR_DEFAULTTONULL), primary);
+    QCOMPARE(list.monitorAt(-20000, -20000, MONITOR_DEFAULTTONULL), 0);
+    QCOMPARE(list.monitorAt(-20000, -20000, MONITOR_DEFAULTTOPRIMARY), primary);
 }
 
 void TestQtMonitorPlatform::aMaximizedBoardLandsOnTheProjector_data()
@@ -194,9 +186,9 @@ void TestQtMonitorPlatform::aMaximizedBoardLandsOnTheProjector_data()
 void TestQtMonitorPlatform::aMaximizedBoardLandsOnTheProjector()
 {
     QFETCH(int, order);
-    CLSmonitors list;
-    list.Refresh();
-    const Module1 state = recordedState(list);
+    MonitorList list;
+    list.refresh();
+    const BoardMonitor monitor = recordedBoardMonitor(list);
     QScreen *target = screenNamed(m_layout.boardScreen);
     QVERIFY(target);
 
@@ -205,7 +197,7 @@ void TestQtMonitorPlatform::aMaximizedBoardLandsOnTheProjector()
     placeAsItsOwnSettingsDo(board);
     if (order == int(MaximizedOrder::MarkedBeforePlacing))
         board.setWindowState(Qt::WindowMaximized);
-    Set_Form_Pos(state, board);
+    placeOnBoardMonitor(monitor, board);
     const QRect placed = board.normalGeometry();
     QVERIFY(target->geometry().contains(placed.center()));
     QCOMPARE(placed.size(), Board_Size);
@@ -226,41 +218,18 @@ void TestQtMonitorPlatform::aMaximizedBoardLandsOnTheProjector()
 
 void TestQtMonitorPlatform::withoutTheMonitorSettingTheBoardStaysWhereItsSettingsPutIt()
 {
-    CLSmonitors list;
-    Module1 state = recordedState(list);
-    state.Use_Monitor = false;
+    const MonitorList list;
+    BoardMonitor monitor = recordedBoardMonitor(list);
+    monitor.useMonitor = false;
 
     QWidget board;
     placeAsItsOwnSettingsDo(board);
     const QPoint own = board.pos();
-    if (state.Use_Monitor)
-        Set_Form_Pos(state, board);
+    placeOnBoardMonitor(monitor, board);
     board.showMaximized();
     QVERIFY(QTest::qWaitForWindowExposed(&board));
     QCOMPARE(board.screen(), QGuiApplication::primaryScreen());
     QCOMPARE(board.normalGeometry().topLeft(), own);
-}
-
-void TestQtMonitorPlatform::centringFollowsAReferenceWindowOnAnotherScreen()
-{
-    const CLSmonitors list;
-    for (QScreen *screen : QGuiApplication::screens()) {
-        QWidget reference;
-        reference.setGeometry(screen->geometry().topLeft().x() + 10,
-                              screen->geometry().topLeft().y() + 10, 200, 100);
-        QWidget form;
-        form.resize(400, 300);
-        QVERIFY(list.CenterFormOnMonitor(form, &reference));
-        const QRect available = screen->availableGeometry();
-        const QPoint expected = screen->geometry().topLeft()
-            + QPoint((available.width() - 400) / 2, (available.height() - 300) / 2);
-        QCOMPARE(form.pos(), expected);
-    }
-    QWidget form;
-    form.resize(400, 300);
-    QVERIFY(list.CenterFormOnMonitor(form));
-    QCOMPARE(QGuiApplication::screenAt(form.frameGeometry().center()),
-             QGuiApplication::primaryScreen());
 }
 
 QTEST_MAIN(TestQtMonitorPlatform)

@@ -1,7 +1,7 @@
-#include "placement.h"
+#include "board_placement.h"
 
+#include "board_monitor.h"
 #include "conversions.h"
-#include "game_state.h"
 #include "monitor_platform.h"
 
 #include <QGuiApplication>
@@ -28,28 +28,32 @@ void moveOntoScreen(QWidget &window, const QPoint &target)
 
 } // namespace
 
-QPointF boardPosition(const Module1 &state, const QSizeF &windowSize, const QSizeF &screenSize)
+QPointF boardPosition(const BoardMonitor &monitor, const QSizeF &windowSize, const QSizeF &screenSize)
 {
     // A monitor without a size was never recorded (the list could not be
     // read); the screen is the only sensible place then.
-    const bool recorded = state.Mon_Width > 0 && state.Mon_Height > 0;
-    if (state.Mon_Count != 1 && recorded) {
+    const bool recorded = monitor.width > 0 && monitor.height > 0;
+    if (monitor.monitorCount != 1 && recorded) {
         // Centred on the chosen monitor in both directions; not clamped, so a
         // window larger than the monitor reaches beyond its edges.
-        return {(double(state.Mon_Width) - windowSize.width()) / 2 + state.Mon_Left,
-                (double(state.Mon_Height) - windowSize.height()) / 2 + state.Mon_Top};
+        return {(double(monitor.width) - windowSize.width()) / 2 + monitor.left,
+                (double(monitor.height) - windowSize.height()) / 2 + monitor.top};
     }
     return {(screenSize.width() - windowSize.width()) / 2,
             (screenSize.height() - windowSize.height()) / 2};
 }
 
-void Set_Form_Pos(const Module1 &state, QWidget &window)
+void placeOnBoardMonitor(const BoardMonitor &monitor, QWidget &window)
 {
-    Set_Form_Pos(state, window, *defaultMonitorPlatform());
+    placeOnBoardMonitor(monitor, window, *defaultMonitorPlatform());
 }
 
-void Set_Form_Pos(const Module1 &state, QWidget &window, const MonitorPlatform &platform)
+void placeOnBoardMonitor(const BoardMonitor &monitor, QWidget &window,
+                         const MonitorPlatform &platform)
 {
+    if (!monitor.useMonitor)
+        return; // the board keeps the place its own settings gave it
+
     // A window already marked maximized has its maximized geometry worked out
     // on its old screen; place its normal rectangle and maximize it again.
     const Qt::WindowStates states = window.windowState();
@@ -58,9 +62,9 @@ void Set_Form_Pos(const Module1 &state, QWidget &window, const MonitorPlatform &
         window.setWindowState(states & ~filling);
 
     const ScreenMetrics screen = platform.screen();
-    // The screen's size in twips, at the fixed 15 twips per pixel.
-    const QSizeF screenSize(screen.Width / 15, screen.Height / 15);
-    const QPointF position = boardPosition(state, window.frameGeometry().size(), screenSize);
+    // The screen's size in pixels, at the fixed 15 twips per pixel.
+    const QSizeF screenSize(screen.width / 15, screen.height / 15);
+    const QPointF position = boardPosition(monitor, window.frameGeometry().size(), screenSize);
     const auto x = roundToLong(position.x());
     const auto y = roundToLong(position.y());
     if (x && y)
