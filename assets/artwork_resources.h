@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QRect>
 #include <QSize>
 #include <QString>
+
+#include <array>
 
 class QIcon;
 class QPixmap;
@@ -10,7 +13,6 @@ class QPixmap;
 // picture but the icon also comes as name@2x.png for high-density screens.
 namespace Artwork {
 
-inline const QString bannerPath = QStringLiteral(":/assets/banner.png");
 inline const QString runnerPath = QStringLiteral(":/assets/runner.png");
 inline const QString buttonStartPath = QStringLiteral(":/assets/button_start.png");
 inline const QString buttonLoadPath = QStringLiteral(":/assets/button_load.png");
@@ -18,6 +20,29 @@ inline const QString buttonSavePath = QStringLiteral(":/assets/button_save.png")
 inline const QString buttonWinnerPath = QStringLiteral(":/assets/button_winner.png");
 inline const QString doorPath = QStringLiteral(":/assets/door.png");
 inline const QString logoPath = QStringLiteral(":/assets/logo.png");
+
+// The banner in layers, so the board can draw it for any width: a band of
+// sky, grey strip and grass that repeats side by side, and three groups of
+// figures and lettering on a transparent ground. Each group has its rectangle
+// in the banner's design frame (bannerSize) and the part of a wider banner
+// it keeps to.
+inline const QString bannerBandPath = QStringLiteral(":/assets/banner_band.png");
+inline constexpr int bannerBandWidth = 256;
+
+enum class BannerAnchor { Left, Middle, Right };
+struct BannerGroup
+{
+    QString path;
+    QRect designRect;
+    BannerAnchor anchor;
+};
+// The cheer with the left crowd, the motto under the clouds, the sun with
+// the right crowd. Their drawings do not overlap.
+inline const std::array<BannerGroup, 3> bannerGroups{{
+    {QStringLiteral(":/assets/banner_left.png"), QRect(0, 0, 360, 260), BannerAnchor::Left},
+    {QStringLiteral(":/assets/banner_middle.png"), QRect(310, 0, 520, 260), BannerAnchor::Middle},
+    {QStringLiteral(":/assets/banner_right.png"), QRect(700, 0, 322, 260), BannerAnchor::Right},
+}};
 
 // The start sound's file name, in the program's own folder.
 inline const QString startSoundFileName = QStringLiteral("start.wav");

@@ -1,7 +1,7 @@
 #include "bench_driver.h"
 
-#include "board_geometry.h"
 #include "figures.h"
+#include "game_engine.h"
 
 #include <QFile>
 #include <QHash>
@@ -39,7 +39,7 @@ const Screen Program_Screen{QStringLiteral("1920x1080"), 1920, 1080, 1};
 // The board's backing store grows with the screen: memory on a 4K projector.
 const Screen Large_Program_Screen{QStringLiteral("3840x2160"), 3840, 2160, 1};
 
-constexpr double Budget_Ms = board::Tick_Interval_Ms;
+constexpr double Budget_Ms = GameEngine::TickIntervalMs;
 
 QString layoutFile(const QTemporaryDir &dir, const Screen &screen)
 {
@@ -200,7 +200,7 @@ int runDriver(const DriverOptions &options)
     for (std::size_t i = 0; i < boards.size(); ++i)
         tickRow(QStringLiteral("Timer2 tick + painting"), Board_Screens[i], boards[i], QStringLiteral("timer2"), 0.0);
     for (std::size_t i = 0; i < boards.size(); ++i)
-        tickRow(QStringLiteral("Layout (Form_Resize)"), Board_Screens[i], boards[i], QStringLiteral("layout"), 0.0);
+        tickRow(QStringLiteral("Layout (layOutRows)"), Board_Screens[i], boards[i], QStringLiteral("layout"), 0.0);
     for (std::size_t i = 0; i < boards.size(); ++i)
         tickRow(QStringLiteral("Resize + repaint"), Board_Screens[i], boards[i], QStringLiteral("resize"), 0.0);
 
@@ -216,7 +216,7 @@ int runDriver(const DriverOptions &options)
         QStringLiteral("board %1").arg(firstStart.value(QStringLiteral("board_size"))));
 
     const double duration = number(program, QStringLiteral("round.duration_ms"));
-    const double ideal = Budget_Ms * (board::Animation_Ticks + 1);
+    const double ideal = Budget_Ms * (GameEngine::RaceTicks + 1);
     row(QStringLiteral("Real-time round"), Program_Screen.label, ms(duration, 1), QString(), QString(),
         QStringLiteral("%1 ms ± 1 %").arg(ideal),
         (std::abs(duration - ideal) <= ideal / 100 ? QStringLiteral("met") : QStringLiteral("MISSED"))

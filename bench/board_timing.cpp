@@ -1,16 +1,17 @@
 #include "board_timing.h"
 
-#include "figures.h"
-#include "game_state.h"
-#include "main_form.h"
+#include "board_monitor.h"
 #include "dialogs.h"
+#include "figures.h"
+#include "game_engine.h"
+#include "saved_games_folder.h"
+#include "scoreboard_window.h"
 #include "start_sound.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPaintEvent>
 #include <QScreen>
-#include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
@@ -28,7 +29,7 @@ public:
     {
         return std::nullopt;
     }
-    bool ask(const QString &) override { return false; }
+    bool ask(const QString &, DefaultAnswer) override { return false; }
 };
 
 class SilentSound final : public StartSound
@@ -77,36 +78,34 @@ constexpr int Teams = 8;
 
 // Scores spread over the track and points that make every bar and caption
 // move on each tick.
-void prepareRound(Module1 &state)
+void prepareRound(GameEngine &engine)
 {
     for (int i = 0; i < Teams; ++i) {
-        state.Team_Score.set(i, 30 * i + 20);
-        state.Add_Score.set(i, 15 * i + 60);
+        engine.setTeam(i, engine.teamName(i), 30 * i + 20);
+        engine.setPendingPoints(i, 15 * i + 60);
     }
-}
-
-QTimer *boardTimer(MainForm &board, const char *name)
-{
-    return board.findChild<QTimer *>(QString::fromLatin1(name));
 }
 
 } // namespace
 
 int runBoardTiming(int rounds)
 {
-    Module1 state;
-    state.Max_Score = 500;
-    state.Team_Count = Teams;
+    GameEngine engine;
+    QList<TeamStanding> teams;
     for (int i = 0; i < Teams; ++i)
-        state.Team_Name.set(i, QStringLiteral("%1모둠").arg(i + 1));
-    prepareRound(state);
+        teams.append({QStringLiteral("%1모둠").arg(i + 1), 0});
+    engine.setMaxScore(GameEngine::NewGameMaxScore);
+    engine.startGame(teams);
+    prepareRound(engine);
 
     SilentDialogs dialogs;
     SilentSound sound;
-    MainForm board(state, dialogs, sound);
+    const SavedGamesFolder noFolder;
+    const BoardMonitor primaryScreen;
+    ScoreboardWindow board(engine, noFolder, dialogs, sound, primaryScreen);
     board.show();
     settle(300);
-    board.Set_Init();
+    board.showGame();
     settle(100);
 
     const QScreen *screen = board.screen();
@@ -116,32 +115,25 @@ int runBoardTiming(int rounds)
         report(QStringLiteral("screen"), QStringLiteral("%1x%2").arg(screen->size().width())
                                               .arg(screen->size().height()));
 
-    QTimer *timer1 = boardTimer(board, "Timer1");
-    QTimer *timer2 = boardTimer(board, "Timer2");
-    if (!timer1 || !timer2) {
-        std::fprintf(stderr, "the board has no Timer1/Timer2\n");
-        return 1;
-    }
-
     QElapsedTimer clock;
     // One round to warm caches and glyphs, with the paint counter on.
     {
         PaintCounter counter;
         qApp->installEventFilter(&counter);
-        prepareRound(state);
-        board.Display_Score();
+        prepareRound(engine);
+        engine.showCommittedLengths();
         settle(20);
         counter.paints = 0;
         counter.area = 0;
-        board.Command1_Click();
-        timer1->stop();
-        for (int t = 0; t < board::Animation_Ticks; ++t) {
-            board.Timer1_Timer();
+        board.startRace();
+        engine.stopAnimations();
+        for (int t = 0; t < GameEngine::RaceTicks; ++t) {
+            engine.raceTick();
             drain();
         }
-        report(QStringLiteral("timer1.paints_per_tick"), double(counter.paints) / board::Animation_Ticks);
-        report(QStringLiteral("timer1.area_per_tick"), double(counter.area) / board::Animation_Ticks);
-        board.Timer1_Timer();
+        report(QStringLiteral("timer1.paints_per_tick"), double(counter.paints) / GameEngine::RaceTicks);
+        report(QStringLiteral("timer1.area_per_tick"), double(counter.area) / GameEngine::RaceTicks);
+        engine.raceTick();
         drain();
         qApp->removeEventFilter(&counter);
     }
@@ -149,16 +141,16 @@ int runBoardTiming(int rounds)
     Samples tick;
     Samples lastTick;
     for (int r = 0; r < rounds; ++r) {
-        prepareRound(state);
-        board.Display_Score();
+        prepareRound(engine);
+        engine.showCommittedLengths();
         settle(20);
-        board.Command1_Click();
-        timer1->stop();
-        for (int t = 0; t <= board::Animation_Ticks; ++t) {
+        board.startRace();
+        engine.stopAnimations();
+        for (int t = 0; t <= GameEngine::RaceTicks; ++t) {
             clock.start();
-            board.Timer1_Timer();
+            engine.raceTick();
             drain();
-            (t < board::Animation_Ticks ? tick : lastTick).add(clock.nsecsElapsed());
+            (t < GameEngine::RaceTicks ? tick : lastTick).add(clock.nsecsElapsed());
         }
     }
     report(QStringLiteral("timer1"), tick);
@@ -166,11 +158,11 @@ int runBoardTiming(int rounds)
 
     Samples highlight;
     for (int r = 0; r < rounds; ++r) {
-        board.Command4_Click();
-        timer2->stop();
-        for (int t = 0; t <= board::Highlight_Ticks; ++t) {
+        board.showWinner();
+        engine.stopAnimations();
+        for (int t = 0; t <= GameEngine::HighlightTicks; ++t) {
             clock.start();
-            board.Timer2_Timer();
+            engine.highlightTick();
             drain();
             highlight.add(clock.nsecsElapsed());
         }
@@ -181,7 +173,7 @@ int runBoardTiming(int rounds)
     Samples layout;
     for (int i = 0; i < 50; ++i) {
         clock.start();
-        board.Form_Resize();
+        board.layOutRows();
         layout.add(clock.nsecsElapsed());
         drain();
     }

@@ -4,13 +4,14 @@
 
 #include "figures.h"
 #include "first_paint_watch.h"
-#include "frm_logo.h"
-#include "game_state.h"
-#include "main_form.h"
+#include "game_engine.h"
 #include "monitor_platform.h"
 #include "program.h"
 #include "qt_dialogs.h"
 #include "qt_start_sound.h"
+#include "saved_games_folder.h"
+#include "scoreboard_window.h"
+#include "setup_window.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -27,7 +28,7 @@ namespace bench {
 namespace {
 
 constexpr int Teams = 8;
-constexpr int Round_Ticks = board::Animation_Ticks + 1;
+constexpr int RoundTicks = GameEngine::RaceTicks + 1;
 
 // What the entry point does before the first window.
 void prepareApplication()
@@ -44,11 +45,9 @@ int runProgram(const ProgramRunOptions &options)
 
     // A folder of its own for saved games: the presenter's are not touched.
     QTemporaryDir games;
-    Module1 state;
-    state.Saved_Games_Folder = games.path();
     QtDialogs dialogs;
     QtStartSound sound;
-    Program program(state, dialogs, sound, defaultMonitorPlatform());
+    Program program(SavedGamesFolder(games.path()), dialogs, sound, defaultMonitorPlatform());
     QObject::connect(&program, &Program::ended, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
@@ -103,34 +102,34 @@ int runProgram(const ProgramRunOptions &options)
             return;
         }
         // The load button brings the setup window back over the board.
-        if (MainForm *board = program.board())
-            board->Command2_Click();
+        if (ScoreboardWindow *board = program.board())
+            board->requestSetup();
         QTimer::singleShot(1000, &context, startIdle);
     };
 
     const auto startRound = [&] {
-        MainForm *board = program.board();
-        auto *timer1 = board ? board->findChild<QTimer *>(QStringLiteral("Timer1")) : nullptr;
-        if (!timer1) {
+        ScoreboardWindow *board = program.board();
+        auto *timer1 = program.engine().findChild<QTimer *>(QStringLiteral("Timer1"));
+        if (!board || !timer1) {
             endNow(1);
             return;
         }
         for (int i = 0; i < Teams; ++i)
-            state.Add_Score.set(i, 40 + 15 * i);
-        // Connected after the board's own handler: each time is taken when
+            program.engine().setPendingPoints(i, 40 + 15 * i);
+        // Connected after the engine's own handler: each time is taken when
         // the tick's work is done.
         QObject::connect(timer1, &QTimer::timeout, &context, [&, timer1] {
             ticks.push_back(monotonicNs());
-            if (!timer1->isActive() || ticks.size() > 2 * Round_Ticks)
+            if (!timer1->isActive() || ticks.size() > 2 * RoundTicks)
                 finishRound();
         });
         roundCpuStart = processCpuMs();
         startNs = monotonicNs();
-        board->Command1_Click();
+        board->startRace();
     };
 
     const auto startGame = [&] {
-        FRMlogo *setup = program.setupWindow();
+        SetupWindow *setup = program.setupWindow();
         if (!setup) {
             endNow(1);
             return;
@@ -140,10 +139,10 @@ int runProgram(const ProgramRunOptions &options)
             setup->setTeamState(i, Qt::Checked);
         }
         report(QStringLiteral("start_click_ns"), double(monotonicNs()));
-        setup->Cmd_Click(0);
+        setup->startOrFetch();
     };
 
-    watch.watch("FRMlogo", [&](QWidget *window, qint64 ns) {
+    watch.watch("SetupWindow", [&](QWidget *window, qint64 ns) {
         static bool first = true;
         if (!first)
             return;
@@ -153,7 +152,7 @@ int runProgram(const ProgramRunOptions &options)
         report(QStringLiteral("peak_rss_kib.setup"), double(peakResidentKiB()));
         QTimer::singleShot(0, &context, startGame);
     });
-    watch.watch("MainForm", [&](QWidget *window, qint64 ns) {
+    watch.watch("ScoreboardWindow", [&](QWidget *window, qint64 ns) {
         report(QStringLiteral("board_paint_ns"), double(ns));
         report(QStringLiteral("board_size"), QStringLiteral("%1x%2").arg(window->width()).arg(window->height()));
         if (options.startupOnly)

@@ -91,6 +91,8 @@ private slots:
     void aRunnerFrameOutsideTheStripIsNull();
     void theBannerRunsOnIntoTheWindowGreenAtItsBottom_data();
     void theBannerRunsOnIntoTheWindowGreenAtItsBottom();
+    void aBannerGroupIsDrawnWhollyInsideItsRectangle_data();
+    void aBannerGroupIsDrawnWhollyInsideItsRectangle();
     void theWindowIconCarriesEverySize();
     void theSvgIconRenders();
     void theStartSoundBesideTheProgramIsTheAssetsCopy();
@@ -102,7 +104,9 @@ void TestArtwork::everyPictureHasItsSizeAndASharpVariantOfTwiceThat_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("banner") << Artwork::bannerPath << QSize(1022, 260);
+    QTest::newRow("banner band") << Artwork::bannerBandPath << QSize(256, 260);
+    for (const Artwork::BannerGroup &group : Artwork::bannerGroups)
+        QTest::newRow(qPrintable(group.path)) << group.path << group.designRect.size();
     QTest::newRow("runner") << Artwork::runnerPath << QSize(140, 300);
     QTest::newRow("start") << Artwork::buttonStartPath << QSize(99, 36);
     QTest::newRow("load") << Artwork::buttonLoadPath << QSize(99, 36);
@@ -123,7 +127,8 @@ void TestArtwork::everyPictureHasItsSizeAndASharpVariantOfTwiceThat()
 void TestArtwork::picturesShownAsBitmapsAreFullyOpaque_data()
 {
     QTest::addColumn<QString>("path");
-    for (const QString &path : {Artwork::bannerPath, Artwork::runnerPath, Artwork::buttonStartPath,
+    for (const QString &path : {Artwork::bannerBandPath,
+                                Artwork::runnerPath, Artwork::buttonStartPath,
                                 Artwork::buttonLoadPath, Artwork::buttonSavePath,
                                 Artwork::buttonWinnerPath, Artwork::doorPath}) {
         QTest::newRow(qPrintable(path)) << path;
@@ -155,9 +160,9 @@ void TestArtwork::highDensityScreensGetTheSharpPictureAtTheSameLogicalSize()
 {
     QFETCH(qreal, ratio);
     QFETCH(qreal, expectedRatio);
-    const QPixmap banner = Artwork::pixmap(Artwork::bannerPath, ratio);
-    QCOMPARE(banner.devicePixelRatio(), expectedRatio);
-    QCOMPARE(banner.deviceIndependentSize(), QSizeF(Artwork::bannerSize));
+    const QPixmap band = Artwork::pixmap(Artwork::bannerBandPath, ratio);
+    QCOMPARE(band.devicePixelRatio(), expectedRatio);
+    QCOMPARE(band.deviceIndependentSize(), QSizeF(Artwork::bannerBandWidth, 260));
 }
 
 void TestArtwork::anUnknownPictureGivesANullPixmap()
@@ -234,8 +239,8 @@ void TestArtwork::theBannerRunsOnIntoTheWindowGreenAtItsBottom_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<int>("rows");
-    QTest::newRow("1x") << Artwork::bannerPath << 4;
-    QTest::newRow("2x") << QString(":/assets/banner@2x.png") << 8;
+    QTest::newRow("band 1x") << Artwork::bannerBandPath << 4;
+    QTest::newRow("band 2x") << QString(":/assets/banner_band@2x.png") << 8;
 }
 
 void TestArtwork::theBannerRunsOnIntoTheWindowGreenAtItsBottom()
@@ -245,6 +250,38 @@ void TestArtwork::theBannerRunsOnIntoTheWindowGreenAtItsBottom()
     QFETCH(int, rows);
     const QImage banner = QImage(path).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(offGreenPixels(banner, QRect(0, banner.height() - rows, banner.width(), rows)), 0);
+}
+
+void TestArtwork::aBannerGroupIsDrawnWhollyInsideItsRectangle_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const Artwork::BannerGroup &group : Artwork::bannerGroups) {
+        QTest::newRow(qPrintable(group.path)) << group.path;
+        QTest::newRow(qPrintable(group.path.chopped(4) + "@2x")) << group.path.chopped(4) + "@2x.png";
+    }
+}
+
+void TestArtwork::aBannerGroupIsDrawnWhollyInsideItsRectangle()
+{
+    // A figure cut by its rectangle would show a straight edge on the sky,
+    // and one reaching the bottom would spoil the grass's run into the
+    // window green. Only the top is the banner's own edge.
+    QFETCH(QString, path);
+    const QImage group = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(!group.isNull());
+    const auto clear = [&](const QRect &area) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qAlpha(group.pixel(x, y)) != 0)
+                    return false;
+        return true;
+    };
+    const int w = group.width();
+    const int h = group.height();
+    QVERIFY(clear(QRect(0, 0, 1, h)));
+    QVERIFY(clear(QRect(w - 1, 0, 1, h)));
+    QVERIFY(clear(QRect(0, h - h / 32, w, h / 32)));
+    QVERIFY(!clear(group.rect()));
 }
 
 void TestArtwork::theWindowIconCarriesEverySize()

@@ -1,10 +1,13 @@
 // Feeds arbitrary bytes to the score-file reader, once from memory and once
-// as a saved game on disk, and checks that whatever it accepts leaves the
-// game state in its ranges. Any crash, hang, out-of-bounds read or broken
-// invariant stops the fuzzer with the input that caused it.
+// as a saved game loaded into an engine, and checks that whatever it accepts
+// leaves the game in its ranges and saves back to what was loaded. Any crash,
+// hang, out-of-bounds read or broken invariant stops the fuzzer with the
+// input that caused it.
 
-#include "game_state.h"
-#include "saved_games.h"
+#include "game_engine.h"
+#include "game_limits.h"
+#include "game_loading.h"
+#include "saved_games_folder.h"
 #include "score_file.h"
 
 #include <QBuffer>
@@ -32,88 +35,105 @@ qsizetype lineCountBound(const QByteArray &bytes)
     return bytes.count('\n') + bytes.count('\r') + 1;
 }
 
+std::optional<ScoreFileContent> parse(const QByteArray &bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    require(buffer.open(QIODevice::ReadOnly), "a buffer opens");
+    return parseScoreFile(buffer);
+}
+
 void checkContent(const ScoreFileContent &content, const QByteArray &bytes)
 {
     require(content.teamCount >= 0, "announced count is not negative");
     require(content.teamLinesRead >= 0 && content.teamLinesRead <= content.teamCount,
             "team lines read stay within the announced count");
     require(content.teamLinesRead < lineCountBound(bytes), "no more team lines than the data holds");
-    require(content.teams.size() <= Module1::Slot_Count, "teams stored fit the slots");
+    require(content.teams.size() <= TeamSlots, "teams stored fit the slots");
     require(content.teams.size() <= content.teamLinesRead, "each stored team was read");
     for (const LoadedTeam &team : content.teams) {
-        require(team.name.size() <= Max_Line_Length, "a name is no longer than a line");
-        require(team.scoreText.size() <= Max_Line_Length, "a score text is no longer than a line");
+        require(team.name.size() <= MaxScoreFileLine, "a name is no longer than a line");
+        require(team.scoreText.size() <= MaxScoreFileLine, "a score text is no longer than a line");
     }
 }
 
-// A game state that a load must either leave alone or fill consistently.
-Module1 startingState(const QString &folder)
+const QString before = QStringLiteral("before");
+
+// A game that a load must either leave alone or fill consistently.
+void setUpEarlierGame(GameEngine &engine)
 {
-    Module1 state;
-    state.Save_Path = folder;
-    state.Saved_Games_Folder = folder;
-    state.Team_Count = 3;
-    state.Max_Score = 500;
-    for (int i = 0; i < Module1::Slot_Count; ++i) {
-        state.Team_Name.set(i, QStringLiteral("before"));
-        state.Team_Score.set(i, 7);
-        state.Add_Score.set(i, 1);
+    engine.setMaxScore(500);
+    for (int i = 0; i < TeamSlots; ++i) {
+        engine.setTeam(i, before, 7);
+        engine.setPendingPoints(i, 1);
     }
-    state.Game_Name = QStringLiteral("before");
-    state.Standings_Changed = true;
-    return state;
+    engine.setTeamCount(3);
+    engine.setSavedGame(SavedGame::named(before));
+    engine.setChangedSinceSave(true);
 }
 
 void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &parsed)
 {
     static QTemporaryDir dir;
     require(dir.isValid(), "a temporary folder for the saved game");
-    const QString folder = dir.path() + u'/';
+    const SavedGamesFolder folder(dir.path());
     const SavedGame game = SavedGame::named(QStringLiteral("fuzz"));
     {
-        QFile file(savedGamePath(folder, game));
+        QFile file(folder.filePath(game));
         require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the saved game can be written");
         require(file.write(bytes) == bytes.size(), "the saved game is written whole");
     }
 
-    Module1 state = startingState(folder);
-    const LoadResult result = readScoreFile(state, game);
+    GameEngine engine;
+    setUpEarlierGame(engine);
+    const LoadResult result = loadSavedGame(engine, folder, game);
 
-    for (int i = 0; i < Module1::Slot_Count; ++i)
-        require(state.Add_Score.value(i) == 1, "loading leaves pending points alone");
+    for (int i = 0; i < TeamSlots; ++i)
+        require(engine.pendingPoints(i) == 1, "loading leaves pending points alone");
     if (result.status == LoadResult::Failed) {
         require(!parsed, "the file fails to load exactly when it cannot be parsed");
-        require(result.captions.isEmpty(), "a failed load gives no captions");
-        require(state.Team_Count == 3 && state.Max_Score == 500, "a failed load changes nothing");
-        require(state.Game_Name == QStringLiteral("before") && state.Standings_Changed,
+        require(result.teams.isEmpty(), "a failed load gives no teams");
+        require(engine.teamCount() == 3 && engine.maxScore() == 500, "a failed load changes nothing");
+        require(engine.savedGame() == SavedGame::named(before) && engine.changedSinceSave(),
                 "a failed load keeps the game");
-        for (int i = 0; i < Module1::Slot_Count; ++i)
-            require(state.Team_Name.value(i) == QStringLiteral("before")
-                        && state.Team_Score.value(i) == 7,
-                    "a failed load keeps every slot");
+        for (int i = 0; i < TeamSlots; ++i)
+            require(engine.teamName(i) == before && engine.score(i) == 7, "a failed load keeps every slot");
         return;
     }
     require(parsed.has_value(), "a loaded file can be parsed");
     require((result.status == LoadResult::Loaded) == parsed->complete(),
             "complete files load whole, others in part");
-    require(state.Team_Count >= 0 && state.Team_Count < lineCountBound(bytes),
+    require(engine.teamCount() >= 0 && engine.teamCount() < lineCountBound(bytes),
             "the team count is what the file holds");
-    require(state.Team_Count == (parsed->complete() ? parsed->teamCount : parsed->teamLinesRead),
+    require(engine.teamCount() == (parsed->complete() ? parsed->teamCount : parsed->teamLinesRead),
             "the team count follows the lines read");
-    require(result.captions.size() == 8, "eight captions");
-    require(result.grayedTeams >= 0 && result.grayedTeams <= 8
-                && result.grayedTeams <= state.Team_Count,
-            "the grayed check boxes are loaded teams");
-    for (int i = result.grayedTeams; i < 8; ++i)
-        require(result.captions.at(i).isEmpty(), "captions beyond the loaded teams are empty");
+    require(engine.maxScore() == parsed->maxScore.value_or(500), "the maximum is the file's or the game's own");
+    require(result.teams.size() == parsed->teams.size() && result.teams.size() <= engine.teamsInPlay(),
+            "the loaded teams are the parsed ones, all in play");
     for (int i = 0; i < parsed->teams.size(); ++i) {
-        require(state.Team_Name.value(i) == parsed->teams.at(i).name, "names as parsed");
-        require(state.Team_Score.value(i) == parsed->teams.at(i).score, "scores as parsed");
+        const LoadedTeam &team = parsed->teams.at(i);
+        require(engine.teamName(i) == team.name && result.teams.at(i).name == team.name, "names as parsed");
+        require(engine.score(i) == team.score && result.teams.at(i).score == team.score, "scores as parsed");
+        require(result.teams.at(i).scoreText == team.scoreText, "score texts as parsed");
     }
-    for (qsizetype i = parsed->teams.size(); i < Module1::Slot_Count; ++i)
-        require(state.Team_Name.value(int(i)) == QStringLiteral("before"),
-                "slots beyond the file keep what they held");
-    require(state.Game_Name == game.name && !state.Standings_Changed, "the loaded game is the file");
+    for (qsizetype i = parsed->teams.size(); i < TeamSlots; ++i)
+        require(engine.teamName(int(i)) == before, "slots beyond the file keep what they held");
+    require(engine.savedGame() == game && !engine.changedSinceSave(), "the loaded game is the file");
+
+    // Saved again, a game whose teams all have a slot and whose names the
+    // code page holds reads back as the same standings.
+    const Standings standings = engine.standings();
+    if (engine.teamCount() > TeamSlots || unencodableTeamName(standings))
+        return;
+    const auto reread = parse(scoreFileBytes(standings));
+    require(reread && reread->complete(), "a saved game reads back whole");
+    require(reread->teamCount == standings.teamCount && reread->maxScore == standings.maxScore,
+            "a saved header reads back");
+    require(reread->teams.size() == standings.teams.size(), "every saved team reads back");
+    for (int i = 0; i < reread->teams.size(); ++i)
+        require(reread->teams.at(i).name == standings.teams.at(i).name
+                    && reread->teams.at(i).score == standings.teams.at(i).score,
+                "a saved team reads back as it was");
 }
 
 } // namespace
@@ -121,14 +141,9 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    require(buffer.open(QIODevice::ReadOnly), "a buffer opens");
-    const auto parsed = parseScoreFile(buffer);
+    const auto parsed = parse(bytes);
     if (parsed)
         checkContent(*parsed, bytes);
-
     checkLoad(bytes, parsed);
     return 0;
 }

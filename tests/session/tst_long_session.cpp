@@ -3,25 +3,26 @@
 // saved, loaded and deleted, the board sent back to setup and started again,
 // in a random but reproducible order. The animation timers never fire on
 // their own here; their ticks are called directly. After every action the
-// invariants of the game state and the saved-game folder are checked.
+// invariants of the game engine and the saved-game folder are checked.
 
 #include "conversions.h"
-#include "frm_logo.h"
-#include "game_state.h"
-#include "main_form.h"
+#include "counting_sound.h"
+#include "game_engine.h"
+#include "game_limits.h"
 #include "monitor_platform.h"
 #include "program.h"
+#include "saved_games_folder.h"
 #include "score_file.h"
+#include "scoreboard_window.h"
 #include "scripted_dialogs.h"
-#include "start_sound.h"
+#include "setup_window.h"
+#include "team_name.h"
+#include "test_files.h"
+#include "typing.h"
 
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMap>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -29,31 +30,11 @@
 #include <QTimer>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 namespace {
 
-class SilentSound final : public StartSound
-{
-public:
-    void play() override { ++plays; }
-    int plays = 0;
-};
-
-using Folder = QMap<QString, QByteArray>;
-
-Folder snapshot(const QString &path)
-{
-    Folder files;
-    const QFileInfoList entries = QDir(path).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo &entry : entries) {
-        QFile file(entry.absoluteFilePath());
-        files.insert(entry.fileName(), file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
-    }
-    return files;
-}
+using TestFiles::Snapshot;
 
 // The files that differ between two listings: added, removed or changed.
 struct FolderChange
@@ -62,7 +43,7 @@ struct FolderChange
     bool none() const { return added.isEmpty() && removed.isEmpty() && changed.isEmpty(); }
 };
 
-FolderChange compare(const Folder &before, const Folder &after)
+FolderChange compare(const Snapshot &before, const Snapshot &after)
 {
     FolderChange change;
     for (auto it = after.begin(); it != after.end(); ++it) {
@@ -75,28 +56,6 @@ FolderChange compare(const Folder &before, const Folder &after)
         if (!after.contains(it.key()))
             change.removed.append(it.key());
     return change;
-}
-
-// Types text the way a Korean keyboard delivers it: plain keys for ASCII,
-// the input method's committed text for everything else.
-void type(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(widget, char(c.unicode()));
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QCoreApplication::sendEvent(widget, &commit);
-        }
-    }
-}
-
-quint32 testSeed()
-{
-    bool ok = false;
-    const quint32 seed = qEnvironmentVariable("ZANTO_SEED").toUInt(&ok);
-    return ok ? seed : QRandomGenerator::system()->generate();
 }
 
 int actionCount()
@@ -138,11 +97,12 @@ private slots:
 private:
     // The presenter's moves; each returns a short description for the log.
     QString act();
-    QString actOnBoard(MainForm *board);
-    QString actOnSetup(FRMlogo *setup);
+    bool replaceTheGame(SetupWindow *setup);
+    QString actOnBoard(ScoreboardWindow *board);
+    QString actOnSetup(SetupWindow *setup);
     void startRun();
     void rebaseline();
-    void checkInvariants(const QString &action, const Folder &before, const Folder &after,
+    void checkInvariants(const QString &action, const Snapshot &before, const Snapshot &after,
                          bool saved, bool deleted);
 
     // Records the first broken rule seen inside an action.
@@ -155,23 +115,23 @@ private:
     template <typename T>
     T pick(const QList<T> &list) { return list.at(m_random.bounded(int(list.size()))); }
     bool chance(int percent) { return int(m_random.bounded(100)) < percent; }
-    QString folder() const { return m_dir->path() + u'/'; }
+    QString folder() const { return m_dir->path(); }
+    GameEngine &engine() { return m_program->engine(); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    Module1 m_state;
     ScriptedDialogs m_dialogs;
-    SilentSound m_sound;
+    CountingSound m_sound;
     std::unique_ptr<Program> m_program;
     QRandomGenerator m_random;
     QStringList m_log;
     QString m_failure;
     bool m_ended = false;
 
-    // What the game state must hold: the scores and pending points as the
-    // last start or load left them, plus every point entered and committed.
-    std::array<qint32, Module1::Slot_Count> m_score{};
-    std::array<qint32, Module1::Slot_Count> m_pending{};
-    std::array<QString, Module1::Slot_Count> m_names{};
+    // What the engine must hold: the scores and pending points as the last
+    // start or load left them, plus every point entered and committed.
+    std::array<qint32, TeamSlots> m_score{};
+    std::array<qint32, TeamSlots> m_pending{};
+    std::array<QString, TeamSlots> m_names{};
     qint32 m_teamCount = 0;
     qint64 m_entered = 0;
     int m_rounds = 0;
@@ -187,9 +147,7 @@ void TestLongSession::init()
     QVERIFY(m_dir->isValid());
     // Damaged and oversized games beside the ones the evening saves.
     const auto write = [this](const QString &name, const QByteArray &bytes) {
-        QFile file(folder() + name);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        QVERIFY(TestFiles::writeAll(m_dir->filePath(name), bytes));
     };
     QByteArray many = "12;900;50\r\n";
     for (int i = 0; i < 12; ++i)
@@ -210,11 +168,13 @@ void TestLongSession::startRun()
 {
     m_program.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_state = Module1{};
-    m_state.Saved_Games_Folder = folder();
-    m_program = std::make_unique<Program>(m_state, m_dialogs, m_sound, defaultMonitorPlatform());
+    m_program = std::make_unique<Program>(SavedGamesFolder(folder()), m_dialogs, m_sound,
+                                          defaultMonitorPlatform());
     connect(m_program.get(), &Program::ended, this, [this] { m_ended = true; });
     m_ended = false;
+    // Only this script moves the animation.
+    for (const char *timer : {"Timer1", "Timer2"})
+        engine().findChild<QTimer *>(QLatin1String(timer))->setInterval(24 * 3600 * 1000);
     m_program->start();
     ++m_runs;
     rebaseline();
@@ -222,18 +182,18 @@ void TestLongSession::startRun()
 
 void TestLongSession::rebaseline()
 {
-    for (int i = 0; i < Module1::Slot_Count; ++i) {
-        m_score[i] = m_state.Team_Score.value(i);
-        m_pending[i] = m_state.Add_Score.value(i);
-        m_names[i] = m_state.Team_Name.value(i);
+    for (int i = 0; i < TeamSlots; ++i) {
+        m_score[i] = engine().score(i);
+        m_pending[i] = engine().pendingPoints(i);
+        m_names[i] = engine().teamName(i);
     }
-    m_teamCount = m_state.Team_Count;
+    m_teamCount = engine().teamCount();
 }
 
 QString TestLongSession::act()
 {
-    MainForm *board = m_program->board();
-    FRMlogo *setup = m_program->setupWindow();
+    ScoreboardWindow *board = m_program->board();
+    SetupWindow *setup = m_program->setupWindow();
     if (board && (!setup || chance(70)))
         return actOnBoard(board);
     if (setup)
@@ -242,27 +202,23 @@ QString TestLongSession::act()
     return QStringLiteral("new run");
 }
 
-QString TestLongSession::actOnBoard(MainForm *board)
+QString TestLongSession::actOnBoard(ScoreboardWindow *board)
 {
-    auto *timer1 = board->findChild<QTimer *>(QStringLiteral("Timer1"));
-    auto *timer2 = board->findChild<QTimer *>(QStringLiteral("Timer2"));
-    // Only this script moves the animation.
-    timer1->setInterval(24 * 3600 * 1000);
-    timer2->setInterval(24 * 3600 * 1000);
+    GameEngine &game = engine();
     auto *entry = board->findChild<QLineEdit *>(QStringLiteral("TCmd_Txt"));
-    const int rows = std::clamp(m_state.Team_Count, 0, 8);
+    const int rows = game.rowsInPlay();
 
     const int roll = int(m_random.bounded(100));
-    if (timer1->isActive() && roll < 30) {
+    if (game.isRacing() && roll < 30) {
         const int ticks = 1 + int(m_random.bounded(60));
-        for (int t = 0; t < ticks && timer1->isActive(); ++t) {
-            board->Timer1_Timer();
-            if (!timer1->isActive()) {
+        for (int t = 0; t < ticks && game.isRacing(); ++t) {
+            game.raceTick();
+            if (!game.isRacing()) {
                 // A finished round commits what was pending and clears it.
-                for (int j = 0; j < 8; ++j) {
+                for (int j = 0; j < BoardRows; ++j) {
                     m_score[j] += m_pending[j];
                     m_pending[j] = 0;
-                    expect(m_state.Add_Score.value(j) == 0,
+                    expect(game.pendingPoints(j) == 0,
                            QStringLiteral("a finished round left pending points in slot %1").arg(j));
                 }
                 ++m_rounds;
@@ -270,28 +226,35 @@ QString TestLongSession::actOnBoard(MainForm *board)
         }
         return QStringLiteral("%1 animation ticks").arg(ticks);
     }
-    if (timer2->isActive() && roll < 40) {
+    if (game.isHighlighting() && roll < 40) {
         const int ticks = 1 + int(m_random.bounded(30));
-        for (int t = 0; t < ticks && timer2->isActive(); ++t)
-            board->Timer2_Timer();
+        for (int t = 0; t < ticks && game.isHighlighting(); ++t)
+            game.highlightTick();
         return QStringLiteral("%1 highlight ticks").arg(ticks);
     }
     if (entry->isVisible() && roll < 75) {
-        const bool points = board->inputMode() == 0;
+        const bool points = board->entryKind() == ScoreboardWindow::EntryKind::Points;
         const QString text = points ? pick(pointTexts) : pick(teamNames);
-        type(entry, text);
+        typeText(entry, text);
         const QString typed = entry->text();
-        const int team = board->selTeam();
+        const int team = board->entryTeam();
         QTest::keyClick(entry, Qt::Key_Return);
         if (points) {
             if (const auto value = textToInteger(typed)) {
                 m_pending[std::size_t(team)] += *value;
                 m_entered += *value;
             }
-        } else {
+        } else if (TeamName::isUsable(typed)) {
             m_names[std::size_t(team)] = typed;
         }
         return QStringLiteral("typed \"%1\" + Enter for team %2").arg(typed).arg(team);
+    }
+    // A box left open with text it cannot take would hold every command
+    // back; the presenter closes it.
+    if (entry->isVisible()) {
+        QTest::keyClick(entry, Qt::Key_Escape);
+        expect(!entry->isVisible(), QStringLiteral("Escape closes the entry box"));
+        return QStringLiteral("Escape in the entry box");
     }
     if (rows > 0 && roll < 75) {
         const int team = int(m_random.bounded(rows));
@@ -317,7 +280,7 @@ QString TestLongSession::actOnBoard(MainForm *board)
         return QStringLiteral("maximum score up or down");
     case 4:
         board->resize(640 + int(m_random.bounded(1280)), 480 + int(m_random.bounded(720)));
-        board->Form_Resize();
+        board->layOutRows();
         return QStringLiteral("resize to %1x%2").arg(board->width()).arg(board->height());
     case 5:
     case 6: {
@@ -339,7 +302,7 @@ QString TestLongSession::actOnBoard(MainForm *board)
     }
 }
 
-QString TestLongSession::actOnSetup(FRMlogo *setup)
+QString TestLongSession::actOnSetup(SetupWindow *setup)
 {
     const auto cmd = [setup](int i) {
         return setup->findChild<QPushButton *>(QStringLiteral("Cmd_%1").arg(i));
@@ -354,14 +317,15 @@ QString TestLongSession::actOnSetup(FRMlogo *setup)
             return QStringLiteral("select saved game %1").arg(list->item(row)->text());
         }
         if (roll < 65 && cmd(0)->isEnabled()) {
-            const qint32 before = m_state.Team_Count;
-            QTest::mouseClick(cmd(0), Qt::LeftButton);
+            const qint32 before = engine().teamCount();
+            if (!replaceTheGame(setup))
+                return QStringLiteral("fetch declined");
             ++m_loads;
             // A game that loaded brings its own standings.
             if (m_dialogs.messages.isEmpty()
                 || !m_dialogs.messages.last().startsWith(QStringLiteral("저장된 게임을 불러오지 못했습니다")))
                 rebaseline();
-            return QStringLiteral("fetch (teams %1 -> %2)").arg(before).arg(m_state.Team_Count);
+            return QStringLiteral("fetch (teams %1 -> %2)").arg(before).arg(engine().teamCount());
         }
         if (roll < 80 && cmd(3)->isEnabled()) {
             m_dialogs.askAnswers = {chance(60)};
@@ -376,25 +340,31 @@ QString TestLongSession::actOnSetup(FRMlogo *setup)
     const int roll = int(m_random.bounded(100));
     auto *text = setup->findChild<QLineEdit *>(QStringLiteral("Text1"));
     if (roll < 35) {
-        const int k = int(m_random.bounded(FRMlogo::Team_Boxes));
+        const int k = int(m_random.bounded(SetupWindow::TeamBoxes));
         QTest::mouseClick(setup->findChild<QCheckBox *>(QStringLiteral("Team_%1").arg(k)),
                           Qt::LeftButton, {}, QPoint(7, 9));
         return QStringLiteral("team box %1").arg(k);
     }
     if (roll < 50 && text->isVisible()) {
-        type(text, pick(teamNames));
+        typeText(text, pick(teamNames));
         QTest::keyClick(text, Qt::Key_Return);
         return QStringLiteral("renamed a team box");
     }
     if (roll < 80) {
-        QTest::mouseClick(cmd(0), Qt::LeftButton);
+        if (!replaceTheGame(setup))
+            return QStringLiteral("start declined");
         // Whether it starts or not, start packs the checked teams anew.
         rebaseline();
+        const qint32 teams = engine().teamCount();
         if (m_program->board()) {
-            expect(m_state.Team_Count >= 1 && m_state.Team_Count <= 8,
-                   QStringLiteral("a game started with %1 teams").arg(m_state.Team_Count));
-            return QStringLiteral("start with %1 teams").arg(m_state.Team_Count);
+            expect(teams >= 1 && teams <= SetupWindow::TeamBoxes,
+                   QStringLiteral("a game started with %1 teams").arg(teams));
+            for (int s = 0; s < teams; ++s)
+                expect(engine().pendingPoints(s) == 0,
+                       QStringLiteral("a game started with pending points in slot %1").arg(s));
+            return QStringLiteral("start with %1 teams").arg(teams);
         }
+        expect(teams == 0, QStringLiteral("a refused start left %1 teams in play").arg(teams));
         return QStringLiteral("start refused");
     }
     if (roll < 95) {
@@ -406,24 +376,42 @@ QString TestLongSession::actOnSetup(FRMlogo *setup)
     return QStringLiteral("close");
 }
 
-void TestLongSession::checkInvariants(const QString &action, const Folder &before,
-                                      const Folder &after, bool saved, bool deleted)
+// Presses "시작" or "가져오기", which first ask while the standings are
+// unsaved; false when the presenter kept the game, which then changes in
+// nothing.
+bool TestLongSession::replaceTheGame(SetupWindow *setup)
 {
+    const bool asks = engine().hasUnsavedStandings();
+    const bool agree = chance(70);
+    const qsizetype questions = m_dialogs.questions.size();
+    if (asks)
+        m_dialogs.askAnswers = {agree};
+    QTest::mouseClick(setup->findChild<QPushButton *>(QStringLiteral("Cmd_0")), Qt::LeftButton);
+    const bool asked = m_dialogs.questions.size() > questions
+                       && m_dialogs.questions.last() == QStringLiteral("저장하지 않은 점수가 있습니다. 계속할까요?");
+    expect(asked == asks, QStringLiteral("replacing unsaved standings asks first, and only then"));
+    return !asks || agree;
+}
+
+void TestLongSession::checkInvariants(const QString &action, const Snapshot &before,
+                                      const Snapshot &after, bool saved, bool deleted)
+{
+    const GameEngine &game = engine();
     const QString where = QStringLiteral("after \"%1\"").arg(action);
-    QVERIFY2(m_state.Team_Count >= 0 && m_state.Team_Count <= 12, qPrintable(where));
+    QVERIFY2(game.teamCount() >= 0 && game.teamCount() <= 12, qPrintable(where));
     if (m_ended)
         return;
-    for (int i = 0; i < Module1::Slot_Count; ++i) {
-        QVERIFY2(m_state.Team_Score.value(i) == m_score[std::size_t(i)],
+    for (int i = 0; i < TeamSlots; ++i) {
+        QVERIFY2(game.score(i) == m_score[std::size_t(i)],
                  qPrintable(where + QStringLiteral(": committed score of slot %1 is %2, expected %3")
-                                        .arg(i).arg(m_state.Team_Score.value(i)).arg(m_score[std::size_t(i)])));
-        QVERIFY2(m_state.Add_Score.value(i) == m_pending[std::size_t(i)],
+                                        .arg(i).arg(game.score(i)).arg(m_score[std::size_t(i)])));
+        QVERIFY2(game.pendingPoints(i) == m_pending[std::size_t(i)],
                  qPrintable(where + QStringLiteral(": pending points of slot %1").arg(i)));
-        if (i < m_state.Team_Count)
-            QVERIFY2(m_state.Team_Name.value(i) == m_names[std::size_t(i)],
+        if (i < game.teamCount())
+            QVERIFY2(game.teamName(i) == m_names[std::size_t(i)],
                      qPrintable(where + QStringLiteral(": name of slot %1").arg(i)));
     }
-    QVERIFY2(m_state.Team_Count == m_teamCount, qPrintable(where + QStringLiteral(": team count")));
+    QVERIFY2(game.teamCount() == m_teamCount, qPrintable(where + QStringLiteral(": team count")));
 
     const FolderChange change = compare(before, after);
     if (saved) {
@@ -434,9 +422,9 @@ void TestLongSession::checkInvariants(const QString &action, const Folder &befor
         if (!done)
             QVERIFY2(change.none(), qPrintable(where + QStringLiteral(": a save that was not confirmed wrote")));
         if (done)
-            QVERIFY2(!m_state.Standings_Changed, qPrintable(where + QStringLiteral(": saved standings still unsaved")));
+            QVERIFY2(!game.changedSinceSave(), qPrintable(where + QStringLiteral(": saved standings still unsaved")));
         for (const QString &name : change.added + change.changed)
-            QVERIFY2(after.value(name) == scoreFileBytes(m_state),
+            QVERIFY2(after.value(name) == scoreFileBytes(game.standings()),
                      qPrintable(where + QStringLiteral(": the saved game holds the standings")));
     } else if (deleted) {
         QVERIFY2(change.added.isEmpty() && change.changed.isEmpty() && change.removed.size() <= 1,
@@ -448,14 +436,14 @@ void TestLongSession::checkInvariants(const QString &action, const Folder &befor
 
 void TestLongSession::aLongEveningOfRandomActionsKeepsEveryInvariant()
 {
-    const quint32 seed = testSeed();
+    const quint32 seed = TestFiles::testSeed();
     m_random.seed(seed);
     const int actions = actionCount();
     startRun();
     QVERIFY(QTest::qWaitForWindowExposed(m_program->setupWindow()));
 
     for (int step = 0; step < actions; ++step) {
-        const Folder before = snapshot(folder());
+        const Snapshot before = TestFiles::snapshot(folder());
         m_dialogs.messages.clear();
         const int savesBefore = m_saves;
         const int deletesBefore = m_deletes;
@@ -472,7 +460,7 @@ void TestLongSession::aLongEveningOfRandomActionsKeepsEveryInvariant()
                                     .arg(seed).arg(step).arg(m_log.join(QStringLiteral(" | ")));
         if (!m_failure.isEmpty())
             QFAIL(qPrintable(m_failure + QStringLiteral("; ") + context));
-        checkInvariants(action, before, snapshot(folder()), m_saves != savesBefore,
+        checkInvariants(action, before, TestFiles::snapshot(folder()), m_saves != savesBefore,
                         m_deletes != deletesBefore);
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(context));

@@ -3,8 +3,10 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
+#include <array>
 #include <functional>
 
 class QPainter;
@@ -24,8 +26,22 @@ QImage render(QSize logicalSize, qreal scale, const Drawing &draw,
 // so the images do not depend on what fontconfig happens to prefer.
 QFont hangulFont(qreal pixelSize, QFont::Weight weight);
 
-void drawBanner(QPainter &p);
+// The banner comes in layers, so the board can draw it for any width: a band
+// of sky, strip and grass, bannerBandWidth wide, that repeats side by side,
+// and three groups of figures and lettering on a transparent ground. Each
+// group is drawn in the banner's 1022 x 260 frame and written cropped to its
+// rectangle there.
 inline constexpr QSize bannerSize{1022, 260};
+inline constexpr int bannerBandWidth = 256;
+void drawBannerBand(QPainter &p);
+
+struct BannerGroup
+{
+    const char *name;
+    QRect rect;
+    void (*draw)(QPainter &p);
+};
+const std::array<BannerGroup, 3> &bannerGroups();
 
 inline constexpr QSize runnerFrameSize{140, 50};
 inline constexpr int runnerFrameCount = 6;

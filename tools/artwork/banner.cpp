@@ -12,8 +12,7 @@ namespace artwork {
 
 namespace {
 
-// Horizontal bands of the banner. The outer columns stay plain sky, strip and
-// grass so the board may widen the picture by repeating its edges.
+// Horizontal bands of the banner: sky, the grey strip and the grass.
 constexpr qreal stripTop = 96;
 constexpr qreal stripBottom = 166;
 constexpr qreal grassTop = 226;
@@ -26,7 +25,7 @@ void drawSky(QPainter &p)
     sky.setColorAt(0, QColor(52, 132, 222));
     sky.setColorAt(0.55, QColor(120, 185, 240));
     sky.setColorAt(1, QColor(196, 228, 250));
-    p.fillRect(QRectF(0, 0, bannerSize.width(), grassTop + 4), sky);
+    p.fillRect(QRectF(0, 0, bannerBandWidth, grassTop + 4), sky);
 }
 
 void drawCloud(QPainter &p, QPointF at, qreal size)
@@ -62,7 +61,7 @@ void drawSun(QPainter &p, QPointF at)
 
 void drawStrip(QPainter &p)
 {
-    const QRectF strip(0, stripTop, bannerSize.width(), stripBottom - stripTop);
+    const QRectF strip(0, stripTop, bannerBandWidth, stripBottom - stripTop);
     QLinearGradient grey(0, stripTop, 0, stripBottom);
     grey.setColorAt(0, QColor(238, 238, 238));
     grey.setColorAt(1, QColor(218, 218, 220));
@@ -114,11 +113,14 @@ void drawCheer(QPainter &p)
 
 void drawGrass(QPainter &p)
 {
-    const qreal width = bannerSize.width();
+    // Every wave and tuft repeats with the band, so its copies side by side
+    // meet without a seam.
+    const qreal width = bannerBandWidth;
+    const qreal turn = 2 * M_PI / width;
     QPainterPath ground;
     ground.moveTo(0, grassTop);
     for (qreal x = 0; x <= width; x += 2)
-        ground.lineTo(x, grassTop + 1.5 * std::sin(x / 37.0) + std::sin(x / 11.0));
+        ground.lineTo(x, grassTop + 1.5 * std::sin(x * turn) + std::sin(4 * x * turn));
     ground.lineTo(width, bannerSize.height());
     ground.lineTo(0, bannerSize.height());
     ground.closeSubpath();
@@ -133,14 +135,18 @@ void drawGrass(QPainter &p)
     p.setBrush(green);
     p.drawPath(ground);
 
-    // Tufts with a fixed rhythm rather than random, so both scales match.
+    // Tufts with a fixed rhythm rather than random, so both scales match;
+    // those near an end are drawn again past the other end.
+    constexpr int tufts = 38;
     p.setPen(QPen(QColor(40, 140, 50), 1.4, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 0; i < 150; ++i) {
-        const qreal x = 3 + i * 6.8 + 2.5 * std::sin(i * 1.7);
+    for (int i = 0; i < tufts; ++i) {
         const qreal y = 234 + 14 * std::fmod(i * 0.618, 1.0);
-        p.drawLine(QPointF(x, y), QPointF(x - 2, y - 5));
-        p.drawLine(QPointF(x, y), QPointF(x + 1, y - 6));
-        p.drawLine(QPointF(x, y), QPointF(x + 3, y - 4));
+        for (qreal repeat : {-width, 0.0, width}) {
+            const qreal x = repeat + 3 + i * width / tufts + 2.5 * std::sin(i * 1.7);
+            p.drawLine(QPointF(x, y), QPointF(x - 2, y - 5));
+            p.drawLine(QPointF(x, y), QPointF(x + 1, y - 6));
+            p.drawLine(QPointF(x, y), QPointF(x + 3, y - 4));
+        }
     }
 }
 
@@ -289,25 +295,34 @@ void drawCheerer(QPainter &p, const Cheerer &c)
     p.restore();
 }
 
-} // namespace
+const QColor skins[] = {QColor(255, 220, 185), QColor(240, 200, 160), QColor(225, 180, 140)};
+const QColor hairs[] = {QColor(40, 30, 25), QColor(90, 55, 30), QColor(25, 25, 30)};
 
-void drawBanner(QPainter &p)
+void drawLeftGroup(QPainter &p)
 {
-    drawSky(p);
-    drawSun(p, QPointF(905, 46));
-    drawCloud(p, QPointF(450, 44), 1.0);
-    drawCloud(p, QPointF(610, 26), 0.8);
-    drawCloud(p, QPointF(760, 58), 1.1);
-    drawStrip(p);
-    drawGrass(p);
-
-    const QColor skins[] = {QColor(255, 220, 185), QColor(240, 200, 160), QColor(225, 180, 140)};
-    const QColor hairs[] = {QColor(40, 30, 25), QColor(90, 55, 30), QColor(25, 25, 30)};
-    const std::array<Cheerer, 8> crowd{{
+    const std::array<Cheerer, 4> crowd{{
         {92, 118, QColor(220, 50, 50), hairs[0], skins[0], 1, -4},
         {150, 132, QColor(250, 190, 30), hairs[1], skins[1], 0, 2},
         {208, 116, QColor(40, 110, 220), hairs[2], skins[2], 2, -3},
         {262, 108, QColor(150, 80, 200), hairs[0], skins[1], 0, 5},
+    }};
+    for (const Cheerer &c : crowd)
+        drawCheerer(p, c);
+    drawCheer(p);
+}
+
+void drawMiddleGroup(QPainter &p)
+{
+    drawCloud(p, QPointF(450, 44), 1.0);
+    drawCloud(p, QPointF(610, 26), 0.8);
+    drawCloud(p, QPointF(760, 58), 1.1);
+    drawMotto(p);
+}
+
+void drawRightGroup(QPainter &p)
+{
+    drawSun(p, QPointF(905, 46));
+    const std::array<Cheerer, 4> crowd{{
         {760, 110, QColor(40, 170, 90), hairs[1], skins[0], 0, -5},
         {814, 120, QColor(250, 130, 30), hairs[2], skins[2], 2, 3},
         {872, 134, QColor(230, 60, 140), hairs[0], skins[1], 0, -2},
@@ -315,9 +330,25 @@ void drawBanner(QPainter &p)
     }};
     for (const Cheerer &c : crowd)
         drawCheerer(p, c);
+}
 
-    drawMotto(p);
-    drawCheer(p);
+} // namespace
+
+void drawBannerBand(QPainter &p)
+{
+    drawSky(p);
+    drawStrip(p);
+    drawGrass(p);
+}
+
+const std::array<BannerGroup, 3> &bannerGroups()
+{
+    static const std::array<BannerGroup, 3> groups{{
+        {"banner_left", QRect(0, 0, 360, 260), drawLeftGroup},
+        {"banner_middle", QRect(310, 0, 520, 260), drawMiddleGroup},
+        {"banner_right", QRect(700, 0, 322, 260), drawRightGroup},
+    }};
+    return groups;
 }
 
 } // namespace artwork

@@ -64,7 +64,15 @@ int main(int argc, char *argv[])
     }
 
     bool ok = true;
-    ok = writeBoth(dir, "banner", bannerSize, drawBanner, true) && ok;
+    ok = writeBoth(dir, "banner_band", QSize(bannerBandWidth, bannerSize.height()),
+                   drawBannerBand, true) && ok;
+    for (const BannerGroup &group : bannerGroups()) {
+        const auto cropped = [&](QPainter &p) {
+            p.translate(-group.rect.topLeft());
+            group.draw(p);
+        };
+        ok = writeBoth(dir, group.name, group.rect.size(), cropped, false) && ok;
+    }
     ok = writeBoth(dir, "runner",
                    QSize(runnerFrameSize.width(), runnerFrameSize.height() * runnerFrameCount),
                    drawRunnerStrip, true) && ok;

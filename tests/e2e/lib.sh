@@ -1,0 +1,189 @@
+# shellcheck shell=bash
+# Shared machinery for the end-to-end tests, sourced by each test script:
+# a display of its own under Xvfb with openbox, a fresh home folder, the
+# program started and its windows found, input, screenshots and cleanup.
+#
+# Windows are found by the program's process (_NET_WM_PID) and by
+# _NET_WM_NAME, never by WM_NAME: under the C locale the program's legacy
+# WM_NAME holds the UTF-8 bytes of its Korean title read as Latin-1.
+#
+# Globals a test may read: E2E_WORK (scratch folder, removed at exit),
+# E2E_PROGRAM_PID, E2E_PROGRAM_STATUS, DISPLAY, HOME.
+# E2E_ARTIFACTS (environment) is where screenshots go, default $TMPDIR or /tmp.
+
+# shellcheck disable=SC2034 # the globals are for the sourcing test
+E2E_SKIP=77
+E2E_WORK=
+E2E_PIDS=()
+E2E_PROGRAM_PID=
+E2E_PROGRAM_STATUS=
+E2E_PROGRAM_STARTS=0
+
+# e2e_require TOOL...: skips the test when a tool is missing. Nothing is
+# installed from here; tools/install-deps --test does that before ctest.
+e2e_require() {
+    local tool missing=()
+    for tool in "$@"; do command -v "$tool" >/dev/null || missing+=("$tool"); done
+    if ((${#missing[@]})); then
+        echo "SKIP: missing ${missing[*]} (tools/install-deps --test installs them)"
+        exit $E2E_SKIP
+    fi
+}
+
+# e2e_begin NAME: the scratch folder and the cleanup at exit. NAME prefixes
+# the screenshots.
+e2e_begin() {
+    E2E_NAME=${1:?usage: e2e_begin NAME}
+    E2E_ARTIFACTS=${E2E_ARTIFACTS:-${TMPDIR:-/tmp}}
+    mkdir -p "$E2E_ARTIFACTS"
+    rm -f "$E2E_ARTIFACTS/$E2E_NAME-failure.png"
+    E2E_WORK=$(mktemp -d)
+    trap e2e_cleanup EXIT
+}
+
+e2e_cleanup() {
+    local i
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do kill "${E2E_PIDS[i]}" 2>/dev/null; done
+    wait 2>/dev/null
+    [[ -n "$E2E_WORK" ]] && rm -rf "$E2E_WORK"
+}
+
+# e2e_screenshot NAME: the whole screen as $E2E_ARTIFACTS/<test>-NAME.png;
+# prints the path.
+e2e_screenshot() {
+    local file="$E2E_ARTIFACTS/$E2E_NAME-$1.png"
+    import -window root "$file" 2>/dev/null && echo "$file"
+}
+
+# e2e_fail MESSAGE: reports, keeps a screenshot and the program's output,
+# and ends the test.
+e2e_fail() {
+    local shot log
+    echo "FAIL: $*"
+    [[ -n "$E2E_PROGRAM_PID" ]] && ! kill -0 "$E2E_PROGRAM_PID" 2>/dev/null \
+        && echo "the program is no longer running"
+    shot=$(e2e_screenshot failure) && echo "screenshot: $shot"
+    for log in "$E2E_WORK"/program.*.log; do
+        [[ -f "$log" ]] && sed "s/^/${log##*/}: /" "$log"
+    done
+    exit 1
+}
+
+# e2e_start_display WIDTHxHEIGHT: Xvfb on whichever display number is free,
+# then openbox; returns once the window manager has taken the screen.
+e2e_start_display() {
+    local size=${1:?usage: e2e_start_display WIDTHxHEIGHT} number=$E2E_WORK/display
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
+        3>"$number" >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 100); do [[ -s "$number" ]] && break; sleep 0.05; done
+    [[ -s "$number" ]] || { cat "$E2E_WORK/xvfb.log"; e2e_fail "Xvfb did not start"; }
+    DISPLAY=":$(head -n1 "$number")"
+    export DISPLAY
+    openbox >"$E2E_WORK/openbox.log" 2>&1 3>&- &
+    E2E_PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.05
+    done
+    e2e_fail "openbox did not start"
+}
+
+# e2e_fresh_home: an empty home and runtime folder, no inherited XDG
+# folders, and the program on X11. Kept across restarts of the program.
+e2e_fresh_home() {
+    export HOME="$E2E_WORK/home"
+    mkdir -p "$HOME"
+    unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME XDG_DOCUMENTS_DIR
+    export XDG_RUNTIME_DIR="$E2E_WORK/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    export QT_QPA_PLATFORM=xcb
+}
+
+# e2e_start_program PROGRAM [ARG...]: starts it in the background, its
+# output in program.N.log; sets E2E_PROGRAM_PID.
+e2e_start_program() {
+    E2E_PROGRAM_STARTS=$((E2E_PROGRAM_STARTS + 1))
+    "$@" >"$E2E_WORK/program.$E2E_PROGRAM_STARTS.log" 2>&1 3>&- &
+    E2E_PROGRAM_PID=$!
+    E2E_PIDS+=("$E2E_PROGRAM_PID")
+}
+
+# e2e_wait_program_exit SECONDS: waits for the program to end and sets
+# E2E_PROGRAM_STATUS; fails when it is still running after SECONDS.
+e2e_wait_program_exit() {
+    local tries=$((${1:?usage: e2e_wait_program_exit SECONDS} * 10))
+    for ((; tries > 0; tries--)); do kill -0 "$E2E_PROGRAM_PID" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$E2E_PROGRAM_PID" 2>/dev/null && return 1
+    wait "$E2E_PROGRAM_PID"
+    E2E_PROGRAM_STATUS=$?
+    return 0
+}
+
+# e2e_kill_program [SIGNAL]: ends the program abruptly (default KILL), as a
+# crash or a pulled plug would.
+e2e_kill_program() {
+    kill -s "${1:-KILL}" "$E2E_PROGRAM_PID" 2>/dev/null
+    wait "$E2E_PROGRAM_PID" 2>/dev/null
+    E2E_PROGRAM_STATUS=$?
+}
+
+# e2e_window_title WINDOW: its _NET_WM_NAME in UTF-8, whatever the locale;
+# xprop escapes non-ASCII bytes unless its own locale is UTF-8.
+e2e_window_title() {
+    local line
+    line=$(LC_ALL=C.UTF-8 xprop -id "$1" -notype _NET_WM_NAME 2>/dev/null) || return 1
+    [[ $line == '_NET_WM_NAME = "'*'"' ]] || return 1
+    line=${line#*= \"}
+    printf '%s\n' "${line%\"}"
+}
+
+# e2e_window_size WINDOW: prints "WIDTH HEIGHT".
+e2e_window_size() {
+    local WIDTH HEIGHT
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)" || return 1
+    echo "$WIDTH $HEIGHT"
+}
+
+# Size predicates for e2e_find_window; the window's width and height follow
+# their own arguments.
+e2e_size_is() { (($3 == $1 && $4 == $2)); }   # WIDTH HEIGHT
+e2e_wider_than() { (($2 > $1)); }             # WIDTH
+
+# e2e_find_window PID TITLE PREDICATE...: prints the first visible window
+# of process PID titled TITLE for which PREDICATE... WIDTH HEIGHT holds.
+e2e_find_window() {
+    local pid=$1 title=$2 id size
+    shift 2
+    for id in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        [[ $(e2e_window_title "$id") == "$title" ]] || continue
+        size=$(e2e_window_size "$id") || continue
+        # shellcheck disable=SC2086 # "WIDTH HEIGHT" splits into two arguments
+        "$@" $size && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
+# e2e_wait_window PID TITLE PREDICATE...: e2e_find_window, retried for up
+# to 20 seconds while the process lives.
+e2e_wait_window() {
+    local id
+    for _ in $(seq 100); do
+        id=$(e2e_find_window "$@") && { echo "$id"; return 0; }
+        kill -0 "$1" 2>/dev/null || return 1
+        sleep 0.2
+    done
+    return 1
+}
+
+# Input goes where a person's would: the pointer moves over the window and
+# keys go to the focused window. The pauses let the program react.
+e2e_click() { # WINDOW X Y
+    xdotool mousemove --window "$1" "$2" "$3" sleep 0.2 click 1 sleep 0.3
+}
+e2e_type() { # TEXT
+    xdotool type --delay 50 "$1"
+}
+e2e_key() { # KEY...
+    xdotool key "$@"
+}

@@ -1,0 +1,118 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2046 # coordinates split into x and y on purpose
+# A crash in the middle of an evening, driven from outside the program:
+# under Xvfb with openbox, the real binary plays a round, has points typed
+# for the next one and is killed with SIGKILL. Started again, it asks to go
+# on with the last game; Enter (예) brings the board back with the committed
+# standings, which a save then writes; leaving removes the recovery file.
+#   recover.sh PROGRAM
+# Exit code 77 (skip) when Xvfb, openbox, xdotool, xprop or iconv is missing.
+set -uo pipefail
+
+program=${1:?usage: recover.sh PROGRAM}
+# shellcheck source=lib.sh
+source "$(dirname "$0")/lib.sh"
+e2e_require Xvfb openbox xdotool xprop iconv
+e2e_begin recover
+e2e_start_display 1280x1024
+e2e_fresh_home
+saved="$HOME/Documents/Zanto 점수판"
+recovery="$HOME/.local/share/zanto-scoreboard"
+title='Zanto 점수판'
+
+recovery_files() { find "$recovery" -name 'recovery-*' 2>/dev/null | sort; }
+
+e2e_start_program "$program"
+setup=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292) \
+    || e2e_fail "the setup window did not appear"
+
+# Team boxes lie in the frame at (10, 8); box k's square at (28, y_k + 9).
+tops=(22 42 62 82 100 118 138 158)
+team_square() { echo 38 $((8 + tops[$1] + 9)); }
+e2e_click "$setup" $(team_square 0)
+e2e_type "Owls"
+e2e_key Return
+sleep 0.3
+e2e_click "$setup" $(team_square 1)
+e2e_click "$setup" $(team_square 4)
+e2e_click "$setup" 324 29 # 시작
+
+board=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_wider_than 900) \
+    || e2e_fail "the board did not appear"
+sleep 1
+read -r board_w board_h < <(e2e_window_size "$board")
+teams=3
+# Rows share the free height between banner (260) and command bar (71).
+# The board rounds the gap half to even.
+free=$((board_h - 331 - 50 * teams)) parts=$((teams + 1))
+gap=$((free / parts)) rest=$((free % parts))
+if ((2 * rest > parts || (2 * rest == parts && gap % 2 == 1))); then gap=$((gap + 1)); fi
+row_centre() { echo 83 $(((50 + gap) * $1 + 260 + gap + 25)); }
+enter_points() { # slot points
+    e2e_click "$board" $(row_centre "$1")
+    e2e_key ctrl+a
+    e2e_type "$2"
+    e2e_key Return
+    sleep 0.3
+}
+enter_points 0 30
+enter_points 2 120
+e2e_click "$board" 84 $((board_h - 47)) # 출발: the bars race for 7.5 seconds
+sleep 9
+# The round in flight: typed, never started.
+enter_points 1 45
+e2e_screenshot before-kill >/dev/null
+
+left=$(recovery_files | grep '\.json$')
+[[ -n "$left" ]] || e2e_fail "no recovery file in $recovery"
+e2e_kill_program KILL
+[[ -f "$left" ]] || e2e_fail "the kill took the recovery file along"
+grep -q '"Owls"' "$left" || e2e_fail "the recovery file lacks the renamed team: $(cat "$left")"
+
+e2e_start_program "$program"
+e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292 >/dev/null \
+    || e2e_fail "the setup window did not appear after the crash"
+# The question box: the program's other small window.
+is_question_box() { (($1 < 900)) && ! (($1 == 396 && $2 == 292)); }
+question=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" is_question_box) \
+    || e2e_fail "no question about the last game"
+sleep 0.5
+e2e_screenshot question >/dev/null
+xdotool windowactivate --sync "$question" 2>/dev/null
+e2e_key Return # 예, the default
+
+board=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_wider_than 900) \
+    || e2e_fail "the board did not come back"
+sleep 1
+e2e_screenshot recovered >/dev/null
+e2e_find_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292 >/dev/null \
+    && e2e_fail "the setup window stayed open beside the recovered board"
+
+# A new game that was never saved: the save asks for a name.
+read -r board_w board_h < <(e2e_window_size "$board")
+e2e_click "$board" 344 $((board_h - 47)) # 저장
+sleep 1
+e2e_type "recovered"
+e2e_key Return
+sleep 1
+e2e_key Return # the confirmation
+sleep 0.5
+
+file="$saved/recovered.scr"
+for _ in $(seq 20); do [[ -f "$file" ]] && break; sleep 0.2; done
+[[ -f "$file" ]] || e2e_fail "no saved game at $file"
+expected="$E2E_WORK/expected.scr"
+# The committed round; the 45 points typed before the crash are gone.
+printf '3;500;50\r\nOwls;30\r\n소망;0\r\n말씀;120\r\n' | iconv -f UTF-8 -t CP949 >"$expected"
+if ! cmp -s "$expected" "$file"; then
+    echo "expected:"; od -c "$expected"
+    echo "saved:"; od -c "$file"
+    e2e_fail "the saved file differs"
+fi
+
+# Leaving is a clean end: nothing asked, and no recovery file stays.
+e2e_click "$board" $((board_w - 74 + 26)) $((board_h - 71 + 4 + 18)) # 나가기
+e2e_wait_program_exit 5 || e2e_fail "the program did not end after the leave button"
+[[ $E2E_PROGRAM_STATUS -eq 0 ]] || e2e_fail "the program ended with status $E2E_PROGRAM_STATUS"
+[[ -z "$(recovery_files)" ]] || e2e_fail "left after a clean end: $(recovery_files)"
+echo "PASS: the game killed in the middle of the evening came back and was saved"
