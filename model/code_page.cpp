@@ -1,5 +1,7 @@
 #include "code_page.h"
 
+#include <algorithm>
+
 #include <QTextCodec>
 
 namespace {
@@ -35,7 +37,10 @@ QString decode(const QByteArray &bytes)
 
 bool canEncode(const QString &text)
 {
-    return codec()->canEncode(text);
+    // The codec takes a lone surrogate for encodable and writes "?" for it;
+    // the code page has no character outside the BMP, so none may pass.
+    const bool surrogates = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+    return !surrogates && codec()->canEncode(text);
 }
 
 } // namespace CodePage949

@@ -7,6 +7,8 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const QByteArray lineEnd = QByteArrayLiteral("\r\n");
@@ -51,11 +53,20 @@ QByteArray scoreFileBytes(const Standings &standings)
     return bytes;
 }
 
-std::optional<QString> unencodableTeamName(const Standings &standings)
+std::optional<UnwritableTeamName> unwritableTeamName(const Standings &standings)
 {
     for (const TeamStanding &team : standings.teams) {
+        const bool breaksLine = std::any_of(team.name.begin(), team.name.end(), [](QChar c) {
+            return c == u'\r' || c == u'\n' || c == u';';
+        });
+        if (breaksLine)
+            return UnwritableTeamName{UnwritableTeamName::BreaksLine, team.name};
         if (!CodePage949::canEncode(team.name))
-            return team.name;
+            return UnwritableTeamName{UnwritableTeamName::Unencodable, team.name};
+        const qsizetype lineLength = CodePage949::encode(team.name).size() + 1
+                                     + numberText(team.score).size();
+        if (lineLength > MaxScoreFileLine)
+            return UnwritableTeamName{UnwritableTeamName::TooLong, team.name};
     }
     return std::nullopt;
 }
@@ -80,9 +91,17 @@ std::optional<ScoreFileContent> parseScoreFile(QIODevice &device)
         const auto line = readLine(device, tooLong);
         if (!line)
             break;
+        if (line->isEmpty()) {
+            // A written team line always holds its ";": a blank one is a stray
+            // line end (CR CR LF), not a team.
+            content.lostSomething = true;
+            continue;
+        }
         ++content.teamLinesRead;
-        if (content.teams.size() >= TeamSlots)
-            continue; // read and skipped: there is no slot for it
+        if (content.teams.size() >= TeamSlots) {
+            content.lostSomething = true; // read and skipped: there is no slot for it
+            continue;
+        }
         const QString text = CodePage949::decode(*line) + u';';
         const qsizetype first = text.indexOf(u';');
         const qsizetype second = text.indexOf(u';', first + 1);
@@ -90,7 +109,10 @@ std::optional<ScoreFileContent> parseScoreFile(QIODevice &device)
         team.name = text.left(first);
         team.scoreText = second < 0 ? text.mid(first + 1) : text.mid(first + 1, second - first - 1);
         const auto value = parseNumber(team.scoreText);
-        team.score = value ? floorToLong(*value).value_or(0) : 0;
+        const auto score = value ? floorToLong(*value) : std::optional<qint32>(0);
+        if (!score)
+            content.lostSomething = true;
+        team.score = score.value_or(0);
         content.teams.append(team);
     }
     if (tooLong)

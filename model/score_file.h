@@ -34,12 +34,24 @@ struct Standings
 
 // --- Writing ---------------------------------------------------------------
 
-// The file's bytes. Names that code page 949 cannot hold come out as "?";
-// check with unencodableTeamName first.
+// The file's bytes. Check with unwritableTeamName first: a name the file
+// cannot carry would come out changed or forge lines of its own.
 QByteArray scoreFileBytes(const Standings &standings);
 
-// The first team name that code page 949 cannot hold.
-std::optional<QString> unencodableTeamName(const Standings &standings);
+// A team name the file cannot carry, and why.
+struct UnwritableTeamName
+{
+    enum Reason {
+        Unencodable, // a character code page 949 does not have
+        BreaksLine,  // a line break or ";", which would split the team's line
+        TooLong,     // a line longer than the reader takes
+    };
+    Reason reason;
+    QString name;
+};
+
+// The first team whose name the file cannot carry as it is.
+std::optional<UnwritableTeamName> unwritableTeamName(const Standings &standings);
 
 // --- Reading ---------------------------------------------------------------
 
@@ -56,13 +68,18 @@ struct ScoreFileContent
     std::optional<qint32> maxScore; // absent when the header has no usable second field
     QList<LoadedTeam> teams;        // the teams that have a game slot, as read
     qint32 teamLinesRead = 0;       // all team lines read, kept or not
-    bool complete() const { return teamLinesRead == teamCount; }
+    // Something read could not be kept: teams beyond the slots, a score
+    // outside the 32-bit range, blank lines (stray line ends).
+    bool lostSomething = false;
+    bool allLinesRead() const { return teamLinesRead == teamCount; }
+    bool complete() const { return allLinesRead() && !lostSomething; }
 };
 
 // Longest line a score file may hold; a longer one marks the file damaged.
 inline constexpr qsizetype MaxScoreFileLine = 64 * 1024;
 
 // Reads a score file: its header, then team lines until the announced count
-// or the end of the data, whichever comes first. No value for a file without
-// a header whose team count is a number, or with an overlong line.
+// or the end of the data, whichever comes first; blank lines are passed
+// over. No value for a file without a header whose team count is a number,
+// or with an overlong line.
 std::optional<ScoreFileContent> parseScoreFile(QIODevice &device);

@@ -8,6 +8,16 @@
 
 #include <QDir>
 
+namespace {
+
+QString shownInMessage(const QString &name)
+{
+    constexpr qsizetype longest = 60;
+    return name.size() <= longest ? name : name.left(longest) + u'…';
+}
+
+} // namespace
+
 SaveOutcome saveStandings(GameEngine &engine, const SavedGamesFolder &folder, Dialogs &dialogs)
 {
     SavedGame game;
@@ -32,8 +42,12 @@ SaveOutcome saveStandings(GameEngine &engine, const SavedGamesFolder &folder, Di
     }
 
     const Standings standings = engine.standings();
-    if (const auto bad = unencodableTeamName(standings)) {
-        dialogs.message(QStringLiteral("저장할 수 없는 글자가 있는 팀 이름입니다: ") + *bad);
+    if (const auto bad = unwritableTeamName(standings)) {
+        const QString text = bad->reason == UnwritableTeamName::Unencodable
+                                 ? QStringLiteral("저장할 수 없는 글자가 있는 팀 이름입니다: ")
+                                 : QStringLiteral("사용할 수 없는 팀 이름입니다: ");
+        // A name long enough to be refused would not fit a message box.
+        dialogs.message(text + shownInMessage(bad->name));
         return SaveOutcome::Refused;
     }
     if (!folder.isSet()) {

@@ -115,6 +115,12 @@ void TestSaveCommand::refusedSavesSayWhyAndWriteNothing_data()
     QTest::newRow("a team name code page 949 cannot hold")
         << QStringLiteral("emoji") << QStringLiteral("팀😀")
         << QStringLiteral("저장할 수 없는 글자가 있는 팀 이름입니다: 팀😀");
+    // A pasted line break once wrote a second, forged team line.
+    QTest::newRow("a line break in a team name") << QStringLiteral("forged") << QStringLiteral("A\nFAKE;9999")
+                                                 << QStringLiteral("사용할 수 없는 팀 이름입니다: A\nFAKE;9999");
+    QTest::newRow("a team line the reader would refuse")
+        << QStringLiteral("long") << QString(40000, u'가')
+        << QStringLiteral("사용할 수 없는 팀 이름입니다: ") + QString(60, u'가') + u'…';
 }
 
 void TestSaveCommand::refusedSavesSayWhyAndWriteNothing()
