@@ -107,7 +107,7 @@ void GameEngine::startGame(const QList<TeamStanding> &teams)
 
 void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game)
 {
-    m_teamCount = content.complete() ? content.teamCount : content.teamLinesRead;
+    m_teamCount = content.allLinesRead() ? content.teamCount : content.teamLinesRead;
     // A header without a maximum gives the new game's.
     setMaxScore(content.maxScore.value_or(NewGameMaxScore));
     for (int i = 0; i < content.teams.size(); ++i) {

@@ -13,7 +13,12 @@ struct LoadResult
     QList<LoadedTeam> teams;
 };
 
+// Eight teams need a few hundred bytes; a saved game larger than this is a
+// damaged file and is not read at all.
+inline constexpr qint64 MaxSavedGameSize = 1024 * 1024;
+
 // Reads the saved game from the folder into the engine. A file that cannot
 // be read or is damaged changes nothing; one with fewer team lines than it
-// announces loads the teams it has (Partial).
+// announces, with lines the game cannot keep or with more teams than the
+// board has rows, loads the teams it has (Partial).
 LoadResult loadSavedGame(GameEngine &engine, const SavedGamesFolder &folder, const SavedGame &game);

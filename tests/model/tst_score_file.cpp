@@ -1,14 +1,17 @@
 // The score file: the bytes a save writes, and what reading a file puts into
 // the game.
+#include "code_page.h"
 #include "crash_safe_write.h"
 #include "game_engine.h"
 #include "game_loading.h"
 #include "game_setup.h"
 #include "saved_games_folder.h"
 #include "score_file.h"
+#include "team_name.h"
 #include "test_files.h"
 
 #include <QBuffer>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,7 +45,12 @@ private slots:
     void aShortFileLoadsTheTeamsItHas();
     void aFileThatCannotBeReadChangesNothing_data();
     void aFileThatCannotBeReadChangesNothing();
-    void teamsBeyondTheSlotsAreReadAndSkipped();
+    void teamsBeyondTheSlotsAreReadAndSkippedAndTold();
+    void linesTheGameCannotKeepMakeAPartialLoad_data();
+    void linesTheGameCannotKeepMakeAPartialLoad();
+    void theWriterRefusesNamesTheFileCannotCarry_data();
+    void theWriterRefusesNamesTheFileCannotCarry();
+    void whateverTheWriterWritesReadsBackAsTheSameStandings();
     void aHugeAnnouncedCountStopsAtTheEndOfTheFile();
 
 private:
@@ -104,7 +112,7 @@ void TestScoreFile::namesRoundTripWithSpacesHangulAndLatin()
 {
     const Standings standings{4, 500, {{QStringLiteral(" 믿음 팀 "), 10}, {QStringLiteral("Team B"), -40},
                                        {QStringLiteral("사랑"), 0}, {QStringLiteral("x-7"), 7}}};
-    QVERIFY(!unencodableTeamName(standings));
+    QVERIFY(!unwritableTeamName(standings));
     const SavedGame game = SavedGame::named(QStringLiteral("trip"));
     QVERIFY(writeCrashSafe(m_folder.filePath(game), scoreFileBytes(standings)));
 
@@ -241,6 +249,10 @@ void TestScoreFile::aFileThatCannotBeReadChangesNothing_data()
     QTest::newRow("binary junk") << QByteArray("\x00\xff\xfe\x01", 4) << true;
     QTest::newRow("overlong header") << QByteArray(MaxScoreFileLine + 1, '7') << true;
     QTest::newRow("overlong team line") << "1;500;50\r\n" + QByteArray(MaxScoreFileLine + 10, 'a') << true;
+    // A gigabyte of short lines once froze the window for most of a minute.
+    QByteArray huge = "2147483647;500;50\r\n";
+    huge += QByteArray(MaxSavedGameSize, '\n');
+    QTest::newRow("larger than a saved game can be") << huge << true;
 }
 
 void TestScoreFile::aFileThatCannotBeReadChangesNothing()
@@ -265,13 +277,13 @@ void TestScoreFile::aFileThatCannotBeReadChangesNothing()
     QVERIFY(m_engine->changedSinceSave());
 }
 
-void TestScoreFile::teamsBeyondTheSlotsAreReadAndSkipped()
+void TestScoreFile::teamsBeyondTheSlotsAreReadAndSkippedAndTold()
 {
     QByteArray bytes = "12;500;50\r\n";
     for (int i = 0; i < 12; ++i)
         bytes += "t" + QByteArray::number(i) + ";" + QByteArray::number(i * 10) + "\r\n";
     const LoadResult result = load(bytes);
-    QCOMPARE(result.status, LoadResult::Loaded);
+    QCOMPARE(result.status, LoadResult::Partial); // the next save keeps only eight
     QCOMPARE(m_engine->teamCount(), 12);
     QCOMPARE(result.teams.size(), TeamSlots);
     QCOMPARE(m_engine->teamName(10), QStringLiteral("t10"));
@@ -289,6 +301,110 @@ void TestScoreFile::aHugeAnnouncedCountStopsAtTheEndOfTheFile()
     QCOMPARE(content->teamCount, 2000000000);
     QCOMPARE(content->teamLinesRead, 1);
     QVERIFY(!content->complete());
+}
+
+void TestScoreFile::linesTheGameCannotKeepMakeAPartialLoad_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<TeamStanding>>("teams");
+    QByteArray nine = "9;500;50\r\n";
+    for (int i = 0; i < 9; ++i)
+        nine += "t" + QByteArray::number(i) + ";1\r\n";
+    QList<TeamStanding> nineTeams;
+    for (int i = 0; i < 9; ++i)
+        nineTeams.append({u't' + QString::number(i), 1});
+    // All are kept, but the setup window has rows for eight.
+    QTest::newRow("nine teams") << nine << nineTeams;
+    QTest::newRow("a score just past the 32-bit range")
+        << QByteArray("2;500;50\r\na;2147483648\r\nb;5\r\n") << QList<TeamStanding>{{"a", 0}, {"b", 5}};
+    QTest::newRow("a score in exponent form") << QByteArray("1;500;50\r\na;1e10\r\n") << QList<TeamStanding>{{"a", 0}};
+    // Each CR CR LF once read as a blank team, and the last team was lost.
+    QTest::newRow("CR CR LF line ends") << QByteArray("2;500;50\r\r\na;1\r\r\nb;2\r\r\n")
+                                        << QList<TeamStanding>{{"a", 1}, {"b", 2}};
+}
+
+void TestScoreFile::linesTheGameCannotKeepMakeAPartialLoad()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<TeamStanding>, teams);
+    QCOMPARE(load(bytes).status, LoadResult::Partial);
+    QCOMPARE(m_engine->standings().teams, teams);
+}
+
+void TestScoreFile::theWriterRefusesNamesTheFileCannotCarry_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("reason"); // -1: written
+    // "가" is two bytes in the code page; with ";0" the line is 2n + 2 bytes.
+    const qsizetype longest = (MaxScoreFileLine - 2) / 2;
+    QTest::newRow("plain") << QStringLiteral("믿음 팀") << -1;
+    QTest::newRow("line feed") << QStringLiteral("A\nFAKE;9999") << int(UnwritableTeamName::BreaksLine);
+    QTest::newRow("carriage return") << QStringLiteral("A\rB") << int(UnwritableTeamName::BreaksLine);
+    QTest::newRow("semicolon") << QStringLiteral("A;B") << int(UnwritableTeamName::BreaksLine);
+    QTest::newRow("not in the code page") << QStringLiteral("Café") << int(UnwritableTeamName::Unencodable);
+    // Found by the fuzzer: the codec took a lone surrogate and wrote "?".
+    QTest::newRow("a lone surrogate") << QString(QChar(0xd930)) + u'a' << int(UnwritableTeamName::Unencodable);
+    QTest::newRow("the longest line the reader takes") << QString(longest, u'가') << -1;
+    QTest::newRow("one byte more") << QString(longest, u'가') + u'a' << int(UnwritableTeamName::TooLong);
+}
+
+void TestScoreFile::theWriterRefusesNamesTheFileCannotCarry()
+{
+    QFETCH(QString, name);
+    QFETCH(int, reason);
+    const Standings standings{2, 500, {{QStringLiteral("지혜"), 3}, {name, 0}}};
+    const auto refused = unwritableTeamName(standings);
+    QCOMPARE(refused ? int(refused->reason) : -1, reason);
+    if (refused) {
+        QCOMPARE(refused->name, name);
+        return;
+    }
+    QByteArray bytes = scoreFileBytes(standings);
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    const auto content = parseScoreFile(buffer);
+    QVERIFY(content && content->complete());
+    QCOMPARE(content->teams.at(1).name, name);
+}
+
+void TestScoreFile::whateverTheWriterWritesReadsBackAsTheSameStandings()
+{
+    // Every character the code page holds, but the two that end a line and
+    // the field separator.
+    QList<char16_t> repertoire;
+    for (char32_t c = 0x20; c < 0x10000; ++c) {
+        const QString one{QChar(char16_t(c))};
+        if (c != u';' && !QChar(char16_t(c)).isSurrogate() && CodePage949::canEncode(one))
+            repertoire.append(char16_t(c));
+    }
+    QVERIFY(repertoire.size() > 17000); // Hangul, Hanja, symbols and ASCII
+
+    QRandomGenerator random(20261209);
+    for (int round = 0; round < 300; ++round) {
+        Standings standings;
+        standings.maxScore = random.bounded(-1000, 100000);
+        const int teams = random.bounded(TeamSlots + 1);
+        standings.teamCount = teams;
+        for (int t = 0; t < teams; ++t) {
+            QString name;
+            for (int length = random.bounded(TeamName::MaxLength + 1); length > 0; --length)
+                name += QChar(repertoire.at(random.bounded(repertoire.size())));
+            standings.teams.append({name, qint32(random.generate())});
+        }
+        QVERIFY(!unwritableTeamName(standings));
+        QByteArray bytes = scoreFileBytes(standings);
+        QBuffer buffer(&bytes);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        const auto content = parseScoreFile(buffer);
+        QVERIFY(content && content->complete());
+        QCOMPARE(content->teamCount, standings.teamCount);
+        QCOMPARE(content->maxScore, std::optional<qint32>(standings.maxScore));
+        QCOMPARE(content->teams.size(), standings.teams.size());
+        for (int t = 0; t < teams; ++t) {
+            QCOMPARE(content->teams.at(t).name, standings.teams.at(t).name);
+            QCOMPARE(content->teams.at(t).score, standings.teams.at(t).score);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestScoreFile)
