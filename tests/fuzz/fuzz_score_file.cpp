@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the score-file reader, once from memory and once
 // as a saved game loaded into an engine, and checks that whatever it accepts
-// leaves the game in its ranges and saves back to what was loaded. Any crash,
+// leaves the game in its ranges and saves back to what was loaded; then reads
+// the same bytes as standings and checks that the writer either refuses them
+// or writes what the reader gives back unchanged. Any crash,
 // hang, out-of-bounds read or broken invariant stops the fuzzer with the
 // input that caused it.
 
@@ -13,7 +15,9 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <cstdint>
 #include <cstdio>
@@ -89,7 +93,8 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
     const LoadResult result = loadSavedGame(engine, folder, game);
 
     for (int i = 0; i < TeamSlots; ++i)
-        require(engine.pendingPoints(i) == 1, "loading leaves pending points alone");
+        require(engine.pendingPoints(i) == (result.status == LoadResult::Failed ? 1 : 0),
+                "a load clears the points typed for the game before, a failed one keeps them");
     if (result.status == LoadResult::Failed) {
         require(!parsed, "the file fails to load exactly when it cannot be parsed");
         require(result.teams.isEmpty(), "a failed load gives no teams");
@@ -101,11 +106,11 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
         return;
     }
     require(parsed.has_value(), "a loaded file can be parsed");
-    require((result.status == LoadResult::Loaded) == parsed->complete(),
+    require((result.status == LoadResult::Loaded) == (parsed->complete() && parsed->teamLinesRead <= BoardRows),
             "complete files load whole, others in part");
     require(engine.teamCount() >= 0 && engine.teamCount() < lineCountBound(bytes),
             "the team count is what the file holds");
-    require(engine.teamCount() == (parsed->complete() ? parsed->teamCount : parsed->teamLinesRead),
+    require(engine.teamCount() == (parsed->allLinesRead() ? parsed->teamCount : parsed->teamLinesRead),
             "the team count follows the lines read");
     require(engine.maxScore() == parsed->maxScore.value_or(500), "the maximum is the file's or the game's own");
     require(result.teams.size() == parsed->teams.size() && result.teams.size() <= engine.teamsInPlay(),
@@ -123,7 +128,7 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
     // Saved again, a game whose teams all have a slot and whose names the
     // code page holds reads back as the same standings.
     const Standings standings = engine.standings();
-    if (engine.teamCount() > TeamSlots || unencodableTeamName(standings))
+    if (engine.teamCount() > TeamSlots || unwritableTeamName(standings))
         return;
     const auto reread = parse(scoreFileBytes(standings));
     require(reread && reread->complete(), "a saved game reads back whole");
@@ -136,6 +141,35 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
                 "a saved team reads back as it was");
 }
 
+// The same input read as standings for the writer: the first bytes give the
+// maximum and the scores, the rest is UTF-16 text split into names at every
+// U+0001. Whatever the writer accepts reads back as the same standings.
+void checkWriter(const QByteArray &bytes)
+{
+    if (bytes.size() < 4)
+        return;
+    Standings standings;
+    standings.maxScore = qFromLittleEndian<qint32>(bytes.constData());
+    const QByteArray rest = bytes.mid(4);
+    const QString text(reinterpret_cast<const QChar *>(rest.constData()), rest.size() / 2);
+    const QStringList names = text.split(QChar(1));
+    for (qsizetype i = 0; i < names.size() && i < TeamSlots; ++i) {
+        const qint32 score = qint32(quint32(qHash(names.at(i))) ^ quint32(i));
+        standings.teams.append({names.at(i), score});
+    }
+    standings.teamCount = qint32(standings.teams.size());
+    if (unwritableTeamName(standings))
+        return;
+    const auto reread = parse(scoreFileBytes(standings));
+    require(reread && reread->complete(), "written standings read back whole");
+    require(reread->maxScore == standings.maxScore, "the written maximum reads back");
+    require(reread->teams.size() == standings.teams.size(), "every written team reads back");
+    for (qsizetype i = 0; i < reread->teams.size(); ++i)
+        require(reread->teams.at(i).name == standings.teams.at(i).name
+                    && reread->teams.at(i).score == standings.teams.at(i).score,
+                "a written team reads back as it was");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -145,5 +179,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (parsed)
         checkContent(*parsed, bytes);
     checkLoad(bytes, parsed);
+    checkWriter(bytes);
     return 0;
 }
