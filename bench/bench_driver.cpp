@@ -192,13 +192,13 @@ int runDriver(const DriverOptions &options)
         const Screen &screen = Board_Screens[i];
         const double goal = screen.dpr == 1 && screen.width == 3840 ? 0.5
                           : screen.dpr == 1 && screen.width == 1920 ? 0.3 : 0.0;
-        tickRow(QStringLiteral("Timer1 tick + painting"), screen, boards[i], QStringLiteral("timer1"), goal);
+        tickRow(QStringLiteral("Race tick + painting"), screen, boards[i], QStringLiteral("race"), goal);
     }
     for (std::size_t i = 0; i < boards.size(); ++i)
-        tickRow(QStringLiteral("Timer1 last tick (commit)"), Board_Screens[i], boards[i],
-                QStringLiteral("timer1_last"), 0.0);
+        tickRow(QStringLiteral("Race last tick (commit)"), Board_Screens[i], boards[i],
+                QStringLiteral("race_last"), 0.0);
     for (std::size_t i = 0; i < boards.size(); ++i)
-        tickRow(QStringLiteral("Timer2 tick + painting"), Board_Screens[i], boards[i], QStringLiteral("timer2"), 0.0);
+        tickRow(QStringLiteral("Highlight tick + painting"), Board_Screens[i], boards[i], QStringLiteral("highlight"), 0.0);
     for (std::size_t i = 0; i < boards.size(); ++i)
         tickRow(QStringLiteral("Layout (layOutRows)"), Board_Screens[i], boards[i], QStringLiteral("layout"), 0.0);
     for (std::size_t i = 0; i < boards.size(); ++i)
@@ -243,11 +243,11 @@ int runDriver(const DriverOptions &options)
         std::isnan(largePeak) ? QStringLiteral("-") : QString::number(largePeak, 'f', 1) + QStringLiteral(" MiB"),
         QString(), QString(), QStringLiteral("< 60 MiB"), verdict(largePeak, 60.0));
 
-    std::printf("\nRepainted per Timer1 tick:");
+    std::printf("\nRepainted per race tick:");
     for (std::size_t i = 0; i < boards.size(); ++i)
         std::printf(" %s %.1f paints / %.0f px;", qPrintable(Board_Screens[i].label),
-                    number(boards[i], QStringLiteral("timer1.paints_per_tick")),
-                    number(boards[i], QStringLiteral("timer1.area_per_tick")));
+                    number(boards[i], QStringLiteral("race.paints_per_tick")),
+                    number(boards[i], QStringLiteral("race.area_per_tick")));
     std::printf("\nBoard windows:");
     for (std::size_t i = 0; i < boards.size(); ++i)
         std::printf(" %s -> %s dpr %s;", qPrintable(Board_Screens[i].label),

@@ -131,8 +131,8 @@ int runBoardTiming(int rounds)
             engine.raceTick();
             drain();
         }
-        report(QStringLiteral("timer1.paints_per_tick"), double(counter.paints) / GameEngine::RaceTicks);
-        report(QStringLiteral("timer1.area_per_tick"), double(counter.area) / GameEngine::RaceTicks);
+        report(QStringLiteral("race.paints_per_tick"), double(counter.paints) / GameEngine::RaceTicks);
+        report(QStringLiteral("race.area_per_tick"), double(counter.area) / GameEngine::RaceTicks);
         engine.raceTick();
         drain();
         qApp->removeEventFilter(&counter);
@@ -153,8 +153,8 @@ int runBoardTiming(int rounds)
             (t < GameEngine::RaceTicks ? tick : lastTick).add(clock.nsecsElapsed());
         }
     }
-    report(QStringLiteral("timer1"), tick);
-    report(QStringLiteral("timer1_last"), lastTick);
+    report(QStringLiteral("race"), tick);
+    report(QStringLiteral("race_last"), lastTick);
 
     Samples highlight;
     for (int r = 0; r < rounds; ++r) {
@@ -167,7 +167,7 @@ int runBoardTiming(int rounds)
             highlight.add(clock.nsecsElapsed());
         }
     }
-    report(QStringLiteral("timer2"), highlight);
+    report(QStringLiteral("highlight"), highlight);
 
     // The layout alone, then a real resize with the repaint it causes.
     Samples layout;

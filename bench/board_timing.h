@@ -1,7 +1,7 @@
 #pragma once
 
-// The board's own costs on the screen this process was given: one Timer1
-// tick with the painting it causes, one Timer2 tick, and one layout on
+// The board's own costs on the screen this process was given: one race
+// tick with the painting it causes, one highlight tick, and one layout on
 // resize, with eight teams. Prints the figures for the driver.
 namespace bench {
 
