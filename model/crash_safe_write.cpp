@@ -1,15 +1,21 @@
 #include "crash_safe_write.h"
 
-#include <QDateTime>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <atomic>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #define NOMINMAX
 #include <io.h>
 #include <windows.h>
 #else
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,24 +24,68 @@
 namespace {
 
 // The new file is written to a hidden temporary beside the old one and
-// renamed over it only when complete. The temporary's name is fixed per
-// file, so a write that was killed half way leaves at most one behind, which
-// the next write of that file replaces; others are swept once surely
-// abandoned.
-const QString temporarySuffix = QStringLiteral(".zanto-save");
+// renamed over it only when complete. The temporary's name is short, so it
+// fits whatever the game's own name leaves of the file system's limit, and
+// names the process writing it, so two copies saving the same game never
+// share one. A write that was killed half way leaves its temporary behind;
+// the next write sweeps those whose process is gone.
+const QString temporaryPrefix = QStringLiteral(".zanto-");
+const QString temporarySuffix = QStringLiteral(".tmp");
 
-QString temporaryName(const QString &fileName)
+qint64 currentProcess()
 {
-    return u'.' + fileName + temporarySuffix;
+    return QCoreApplication::applicationPid();
 }
 
+QString temporaryName()
+{
+    static std::atomic<quint64> counter = 0;
+    return temporaryPrefix + QString::number(currentProcess()) + u'-' + QString::number(++counter)
+           + temporarySuffix;
+}
+
+// The process that wrote a temporary of ours; no value for any other file.
+std::optional<qint64> writerOf(const QString &fileName)
+{
+    static const QRegularExpression ours(QStringLiteral("^\\.zanto-(\\d{1,10})-\\d{1,20}\\.tmp$"));
+    const QRegularExpressionMatch match = ours.match(fileName);
+    if (!match.hasMatch())
+        return std::nullopt;
+    bool ok = false;
+    const qint64 process = match.captured(1).toLongLong(&ok);
+    if (!ok || process <= 0)
+        return std::nullopt;
+    return process;
+}
+
+bool isRunning(qint64 process)
+{
+    if (process == currentProcess())
+        return true;
+#ifdef Q_OS_WIN
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(process));
+    if (!handle)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(handle, &code) && code == STILL_ACTIVE;
+    CloseHandle(handle);
+    return running;
+#else
+    // A process of another user still counts as running.
+    return ::kill(pid_t(process), 0) == 0 || errno == EPERM;
+#endif
+}
+
+// Removes temporaries that a killed write of this program left behind: only
+// plain files under our own pattern whose writer has ended. A copy still
+// running keeps its temporary, however old.
 void removeAbandonedTemporaries(const QDir &folder)
 {
-    const QDateTime abandoned = QDateTime::currentDateTimeUtc().addSecs(-60);
-    const QFileInfoList stale = folder.entryInfoList({QStringLiteral(".*") + temporarySuffix},
-                                                     QDir::Files | QDir::Hidden | QDir::System);
-    for (const QFileInfo &entry : stale) {
-        if (!entry.isSymLink() && entry.lastModified().toUTC() < abandoned)
+    const QFileInfoList candidates = folder.entryInfoList({temporaryPrefix + u'*' + temporarySuffix},
+                                                          QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : candidates) {
+        const auto writer = writerOf(entry.fileName());
+        if (writer && !entry.isSymLink() && entry.isFile() && !isRunning(*writer))
             QFile::remove(entry.absoluteFilePath());
     }
 }
@@ -80,27 +130,34 @@ void syncFolder(const QDir &folder)
 
 bool writeCrashSafe(const QString &path, const QByteArray &bytes)
 {
-    // A file reached through a link is written where the link points, as it
-    // was read from there.
-    QFileInfo info(path);
-    if (info.isSymLink() && info.exists())
-        info = QFileInfo(info.canonicalFilePath());
-    if (!QDir().mkpath(info.absolutePath()) || info.isDir())
+    // Nothing is ever opened through `path`: the new file is made under a
+    // fresh name and renamed onto it, so a symbolic link standing there is
+    // replaced itself and what it points to, in this folder or elsewhere, is
+    // never written.
+    const QFileInfo info(path);
+    const bool isLink = info.isSymLink();
+    if (!QDir().mkpath(info.absolutePath()) || (!isLink && info.isDir()))
         return false;
-    if (info.exists() && !info.isWritable())
+    if (!isLink && info.exists() && !info.isWritable())
         return false; // a file the presenter protected stays as it is
 
     const QDir folder = info.absoluteDir();
     removeAbandonedTemporaries(folder);
-    const QString temporary = folder.filePath(temporaryName(info.fileName()));
-    // What a killed write left under that name goes first; a fresh file that
-    // must not exist yet is never a link planted to write somewhere else.
-    QFile::remove(temporary);
-    QFile file(temporary);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    // NewOnly: a name that exists already, even as a planted link, is not
+    // written through; the next number is tried instead.
+    QString temporary;
+    QFile file;
+    for (int attempt = 0; attempt < 100 && !file.isOpen(); ++attempt) {
+        temporary = folder.filePath(temporaryName());
+        file.setFileName(temporary);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !QFileInfo(temporary).isSymLink()
+            && !QFileInfo::exists(temporary))
+            return false; // not a name taken: the folder takes no new file
+    }
+    if (!file.isOpen())
         return false;
     bool written = file.write(bytes) == bytes.size() && file.flush() && syncToDisk(file);
-    if (written && info.exists())
+    if (written && !isLink && info.exists())
         file.setPermissions(info.permissions());
     file.close();
     written = written && file.error() == QFileDevice::NoError

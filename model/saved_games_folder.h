@@ -27,14 +27,18 @@ public:
     explicit SavedGamesFolder(const QString &path = QString());
 
     // "Zanto 점수판" in the user's documents folder: where the program keeps
-    // its games outside tests.
+    // its games outside tests. Never below the working folder or "/": when
+    // the documents folder is not known as an absolute path it is
+    // "Documents" in the home folder, and when no home folder is known
+    // either the folder is not set (and saving says so).
     static SavedGamesFolder standard();
 
     QString path() const { return m_path; }
     bool isSet() const { return !m_path.isEmpty(); }
 
-    // Plain files (no folders, no hidden files) whose names end in ".scr" in
-    // any letter case, sorted by name. A folder that cannot be read gives an
+    // Plain files (no folders, no hidden files, no devices or pipes, no
+    // links leading nowhere or to anything but a plain file) whose names end
+    // in ".scr" in any letter case, sorted by name. A folder that cannot be read gives an
     // empty list.
     QList<SavedGame> list() const;
 
@@ -46,11 +50,14 @@ public:
     QString filePath(const SavedGame &game) const;
 
     // Removes the game's file. A symbolic link is removed itself; what it
-    // points to is never touched. False when nothing was removed.
+    // points to is never touched. A file without write permission is kept,
+    // even where the user could remove it (root). False when nothing was
+    // removed.
     bool remove(const SavedGame &game) const;
 
     // Whether a typed name can name a saved game: no \ / : * ? " < > |, no
-    // control characters, no leading "." (which would hide the file). Spaces
+    // control characters, no leading "." (which would hide the file), and
+    // with ".scr" no longer than the 255 bytes a file name may hold. Spaces
     // are allowed where typed.
     static bool isUsableName(const QString &name);
 

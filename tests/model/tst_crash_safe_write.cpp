@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -17,6 +18,7 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_LINUX
@@ -71,6 +73,11 @@ private slots:
     void aReadOnlyGameIsNotOverwritten();
     void aFullDiskKeepsTheOldGameAndLeavesNoTemporaryFile();
     void aNameTooLongForTheFileSystemFailsAndWritesNothing();
+    void aNameNearTheFileSystemsLimitIsWritten_data();
+    void aNameNearTheFileSystemsLimitIsWritten();
+    void aLinkInPlaceOfTheGameIsReplacedItselfAndWhatItPointsToIsKept_data();
+    void aLinkInPlaceOfTheGameIsReplacedItselfAndWhatItPointsToIsKept();
+    void onlyTemporariesOfEndedWritersAreSwept();
 
 private:
     QString m_dir;
@@ -107,7 +114,8 @@ void TestCrashSafeWrite::cleanup()
 void TestCrashSafeWrite::aWriteKilledAtAnyMomentLeavesTheOldOrTheNewGameWhole()
 {
     const QString game = QStringLiteral("결승 game.scr");
-    const QString temporary = u'.' + game + QStringLiteral(".zanto-save");
+    // A killed writer's temporary: ".zanto-<process>-<number>.tmp".
+    const QRegularExpression temporary(QStringLiteral("^\\.zanto-\\d+-\\d+\\.tmp$"));
     const QString path = m_dir + u'/' + game;
     const QByteArray contents[2] = {saveLoopContent(0), saveLoopContent(1)};
     QVERIFY(contents[0].size() > 20000 && contents[1].size() > 10000);
@@ -136,9 +144,11 @@ void TestCrashSafeWrite::aWriteKilledAtAnyMomentLeavesTheOldOrTheNewGameWhole()
         QVERIFY2(now == contents[0] || now == contents[1],
                  qPrintable(where + QStringLiteral(": the game holds %1 bytes").arg(now.size())));
         ++(now == contents[0] ? sawOld : sawNew);
-        // A kill inside a write may leave that write's temporary file, and only that one.
+        // A kill inside a write may leave that write's temporary file, and
+        // only that one: the writers killed before are gone, so each new
+        // writer swept theirs.
         QStringList left = snapshot(m_dir).keys();
-        if (left.removeOne(temporary))
+        if (left.removeIf([&](const QString &name) { return temporary.match(name).hasMatch(); }) == 1)
             ++leftTemporary;
         QVERIFY2(left == QStringList{game},
                  qPrintable(where + QStringLiteral(": the folder holds ") + snapshot(m_dir).keys().join(u", ")));
@@ -255,6 +265,94 @@ void TestCrashSafeWrite::aNameTooLongForTheFileSystemFailsAndWritesNothing()
     // bytes (900) or in UTF-16 units (300).
     QVERIFY(!writeCrashSafe(m_dir + u'/' + QString(300, QChar(0xACB0)) + ".scr", newGame()));
     QCOMPARE(snapshot(m_dir), before);
+}
+
+void TestCrashSafeWrite::aNameNearTheFileSystemsLimitIsWritten_data()
+{
+    // The game's name: Hangul syllables of three UTF-8 bytes each, then ASCII.
+    QTest::addColumn<int>("syllables");
+    QTest::addColumn<int>("letters");
+    QTest::newRow("240 bytes") << 80 << 0;
+    QTest::newRow("249 bytes") << 83 << 0;
+    QTest::newRow("251 bytes, 255 with .scr") << 83 << 2;
+}
+
+void TestCrashSafeWrite::aNameNearTheFileSystemsLimitIsWritten()
+{
+    QFETCH(int, syllables);
+    QFETCH(int, letters);
+    const QString fileName = QString(syllables, QChar(0xACB0)) + QString(letters, u'a') + QStringLiteral(".scr");
+    QCOMPARE(QFile::encodeName(fileName).size(), syllables * 3 + letters + 4);
+    QVERIFY(writeCrashSafe(m_dir + u'/' + fileName, newGame()));
+    // Written again over itself, as a loaded game is.
+    QVERIFY(writeCrashSafe(m_dir + u'/' + fileName, saveLoopContent(1)));
+    QCOMPARE(snapshot(m_dir), (TestFiles::Snapshot{{fileName, saveLoopContent(1)}}));
+}
+
+void TestCrashSafeWrite::aLinkInPlaceOfTheGameIsReplacedItselfAndWhatItPointsToIsKept_data()
+{
+#ifdef Q_OS_UNIX
+    QTest::addColumn<QString>("target"); // below the temporary folder unless absolute
+    QTest::addColumn<bool>("isDevice");
+    QTest::newRow("a file outside the folder") << QStringLiteral("elsewhere/notes.txt") << false;
+    QTest::newRow("a game beside it") << QStringLiteral("games/other.scr") << false;
+    QTest::newRow("a device") << QStringLiteral("/dev/null") << true;
+    QTest::newRow("nowhere") << QStringLiteral("elsewhere/missing") << false;
+#endif
+}
+
+void TestCrashSafeWrite::aLinkInPlaceOfTheGameIsReplacedItselfAndWhatItPointsToIsKept()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("symbolic links need privileges on Windows");
+#else
+    QFETCH(QString, target);
+    QFETCH(bool, isDevice);
+    const QString games = m_dir + QStringLiteral("/games");
+    QVERIFY(QDir().mkpath(games) && QDir().mkpath(m_dir + QStringLiteral("/elsewhere")));
+    const QString targetPath = target.startsWith(u'/') ? target : m_dir + u'/' + target;
+    if (!isDevice && !target.endsWith(u"missing"))
+        QVERIFY(TestFiles::writeAll(targetPath, "the presenter's notes"));
+    QVERIFY(QFile::link(targetPath, games + QStringLiteral("/final.scr")));
+    const auto elsewhere = snapshot(m_dir + QStringLiteral("/elsewhere"));
+
+    QVERIFY(writeCrashSafe(games + QStringLiteral("/final.scr"), newGame()));
+    const QFileInfo written(games + QStringLiteral("/final.scr"));
+    QVERIFY(!written.isSymLink());
+    QCOMPARE(TestFiles::readAll(written.filePath()), newGame());
+    QCOMPARE(snapshot(m_dir + QStringLiteral("/elsewhere")), elsewhere);
+    if (target == u"games/other.scr")
+        QCOMPARE(TestFiles::readAll(targetPath), QByteArray("the presenter's notes"));
+#endif
+}
+
+void TestCrashSafeWrite::onlyTemporariesOfEndedWritersAreSwept()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("the writers here are identified by POSIX process numbers");
+#else
+    // A copy still writing (this process's parent stands in for it), one
+    // killed long ago, and files that only look alike.
+    const QString running = QStringLiteral(".zanto-%1-1.tmp").arg(::getppid());
+    QProcess ended;
+    ended.start(QStringLiteral(SAVE_HELPER), {});
+    QVERIFY(ended.waitForStarted(10000));
+    const qint64 endedWriter = ended.processId();
+    QVERIFY(ended.waitForFinished(10000));
+    const QString abandoned = QStringLiteral(".zanto-%1-7.tmp").arg(endedWriter);
+    const QStringList kept = {running, QStringLiteral(".zanto-notes.tmp"), QStringLiteral("zanto-1-1.tmp")};
+    for (const QString &name : kept + QStringList{abandoned})
+        QVERIFY(TestFiles::writeAll(m_dir + u'/' + name, "partial"));
+    // The ended helper's number is free now, unless the system gave it out again.
+    const bool reused = ::kill(pid_t(endedWriter), 0) == 0;
+
+    QVERIFY(writeCrashSafe(m_dir + QStringLiteral("/final.scr"), newGame()));
+    QStringList expected = kept + QStringList{QStringLiteral("final.scr")};
+    if (reused)
+        expected.append(abandoned);
+    expected.sort();
+    QCOMPARE(snapshot(m_dir).keys(), expected);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestCrashSafeWrite)

@@ -5,6 +5,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 const QByteArray emptyGame = "0;500;50\r\n";
@@ -33,6 +39,11 @@ private slots:
     void removingTakesOnlyAGameFileOfTheFolder();
     void aNameIsUsableUnlessItHidesTheFileOrHoldsAForbiddenCharacter_data();
     void aNameIsUsableUnlessItHidesTheFileOrHoldsAForbiddenCharacter();
+    void onlyWhatLeadsToAPlainFileIsListed();
+    void aWriteProtectedGameIsNotRemoved_data();
+    void aWriteProtectedGameIsNotRemoved();
+    void theStandardFolderIsNeverBelowTheWorkingFolderOrTheRoot_data();
+    void theStandardFolderIsNeverBelowTheWorkingFolderOrTheRoot();
 
 private:
     QString pathOf(const QString &fileName) const { return m_dir->filePath(fileName); }
@@ -143,6 +154,11 @@ void TestSavedGamesFolder::aNameIsUsableUnlessItHidesTheFileOrHoldsAForbiddenCha
     QTest::newRow("tab") << QStringLiteral("a\tb") << false;
     QTest::newRow("newline") << QStringLiteral("a\nb") << false;
     QTest::newRow("delete") << QStringLiteral("a\x7f") << false;
+    // With ".scr", at most the 255 bytes of a file name (Hangul: three each).
+    QTest::newRow("251 ASCII letters") << QString(251, u'a') << true;
+    QTest::newRow("252 ASCII letters") << QString(252, u'a') << false;
+    QTest::newRow("83 syllables and 2 letters, 251 bytes") << QString(83, QChar(0xACB0)) + QStringLiteral("aa") << true;
+    QTest::newRow("84 syllables, 252 bytes") << QString(84, QChar(0xACB0)) << false;
 }
 
 void TestSavedGamesFolder::aNameIsUsableUnlessItHidesTheFileOrHoldsAForbiddenCharacter()
@@ -150,6 +166,98 @@ void TestSavedGamesFolder::aNameIsUsableUnlessItHidesTheFileOrHoldsAForbiddenCha
     QFETCH(QString, name);
     QFETCH(bool, usable);
     QCOMPARE(SavedGamesFolder::isUsableName(name), usable);
+}
+
+void TestSavedGamesFolder::onlyWhatLeadsToAPlainFileIsListed()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("devices, pipes and symbolic links are made only on POSIX systems");
+#else
+    QVERIFY(TestFiles::writeAll(pathOf("game.scr"), emptyGame));
+    QVERIFY(QFile::link(pathOf("game.scr"), pathOf("alias.scr")));
+    QVERIFY(QFile::link(QStringLiteral("/dev/null"), pathOf("device.scr")));
+    QCOMPARE(::mkfifo(QFile::encodeName(pathOf("pipe.scr")).constData(), 0600), 0);
+    QVERIFY(QFile::link(pathOf("pipe.scr"), pathOf("to pipe.scr")));
+    QVERIFY(QFile::link(pathOf("gone"), pathOf("nowhere.scr")));
+    QCOMPARE(entriesOf(SavedGamesFolder(m_dir->path()).list()), (QStringList{"alias=alias.scr", "game=game.scr"}));
+#endif
+}
+
+void TestSavedGamesFolder::aWriteProtectedGameIsNotRemoved_data()
+{
+    QTest::addColumn<QFileDevice::Permissions>("permissions");
+    QTest::addColumn<bool>("removed");
+    const auto read = QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    QTest::newRow("read-only") << QFileDevice::Permissions(read) << false;
+    QTest::newRow("writable by others only")
+        << QFileDevice::Permissions(read | QFileDevice::WriteGroup | QFileDevice::WriteOther) << false;
+    QTest::newRow("writable") << QFileDevice::Permissions(read | QFileDevice::WriteOwner | QFileDevice::WriteUser)
+                              << true;
+}
+
+void TestSavedGamesFolder::aWriteProtectedGameIsNotRemoved()
+{
+    QFETCH(QFileDevice::Permissions, permissions);
+    QFETCH(bool, removed);
+    QVERIFY(TestFiles::writeAll(pathOf("final.scr"), emptyGame));
+    QVERIFY(QFile::setPermissions(pathOf("final.scr"), permissions));
+    const SavedGamesFolder folder(m_dir->path());
+    // Root may unlink any file; the file's own protection still holds.
+    QCOMPARE(folder.remove(SavedGame::named("final")), removed);
+    QCOMPARE(QFileInfo::exists(pathOf("final.scr")), !removed);
+}
+
+void TestSavedGamesFolder::theStandardFolderIsNeverBelowTheWorkingFolderOrTheRoot_data()
+{
+#ifdef Q_OS_UNIX
+    QTest::addColumn<std::optional<QByteArray>>("home");
+    QTest::addColumn<QByteArray>("documentsEntry"); // in the user's folder settings; empty: none
+    QTest::addColumn<bool>("fromHome"); // "Documents" in HOME, else in the user database's home
+    QTest::newRow("HOME unset") << std::optional<QByteArray>() << QByteArray() << false;
+    QTest::newRow("HOME empty") << std::optional<QByteArray>("") << QByteArray() << false;
+    QTest::newRow("HOME relative") << std::optional<QByteArray>("games") << QByteArray() << false;
+    QTest::newRow("HOME the root") << std::optional<QByteArray>("/") << QByteArray() << false;
+    QTest::newRow("a relative documents entry")
+        << std::optional<QByteArray>("<home>") << QByteArray("XDG_DOCUMENTS_DIR=\"docs\"\n") << true;
+    QTest::newRow("the documents entry the root")
+        << std::optional<QByteArray>("<home>") << QByteArray("XDG_DOCUMENTS_DIR=\"/\"\n") << true;
+#endif
+}
+
+void TestSavedGamesFolder::theStandardFolderIsNeverBelowTheWorkingFolderOrTheRoot()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Windows names the documents folder without HOME");
+#else
+    QFETCH(std::optional<QByteArray>, home);
+    QFETCH(QByteArray, documentsEntry);
+    QFETCH(bool, fromHome);
+    const QByteArray savedHome = qgetenv("HOME");
+    const bool hadHome = qEnvironmentVariableIsSet("HOME");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QString homeFolder = pathOf("home");
+    QVERIFY(QDir().mkpath(homeFolder + "/config"));
+    QVERIFY(TestFiles::writeAll(homeFolder + "/config/user-dirs.dirs", documentsEntry));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(homeFolder + "/config"));
+    if (!home)
+        qunsetenv("HOME");
+    else
+        qputenv("HOME", *home == "<home>" ? QFile::encodeName(homeFolder) : *home);
+
+    const SavedGamesFolder folder = SavedGamesFolder::standard();
+
+    hadHome ? qputenv("HOME", savedHome) : qunsetenv("HOME");
+    hadConfig ? qputenv("XDG_CONFIG_HOME", savedConfig) : qunsetenv("XDG_CONFIG_HOME");
+    const passwd *user = ::getpwuid(::getuid());
+    QVERIFY(user && user->pw_dir);
+    const QString base = fromHome ? homeFolder : QFile::decodeName(user->pw_dir);
+    if (!fromHome && QDir(base).isRoot()) {
+        QVERIFY(!folder.isSet()); // no home anywhere: saving says so
+        return;
+    }
+    QCOMPARE(folder.path(), QDir::cleanPath(base) + QStringLiteral("/Documents/Zanto 점수판"));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestSavedGamesFolder)

@@ -8,8 +8,14 @@
 #include "test_files.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using TestFiles::snapshot;
 
@@ -29,13 +35,17 @@ class TestSaveCommand : public QObject
 private slots:
     void init();
 
-    void aNewGameIsSavedUnderTheTypedNameAskedForEveryTime();
+    void aNewGameIsSavedUnderTheTypedNameAndKeepsThatFile();
     void cancelOrABlankAnswerWritesNothingAndSaysNothing_data();
     void cancelOrABlankAnswerWritesNothingAndSaysNothing();
     void refusedSavesSayWhyAndWriteNothing_data();
     void refusedSavesSayWhyAndWriteNothing();
     void anExistingGameIsOverwrittenOnlyWhenThePresenterAgrees_data();
     void anExistingGameIsOverwrittenOnlyWhenThePresenterAgrees();
+    void theOverwriteQuestionAsksTheFileSystemAndNamesTheReplacedFile_data();
+    void theOverwriteQuestionAsksTheFileSystemAndNamesTheReplacedFile();
+    void anExistingGameIsFoundInAFolderThatCannotBeListed();
+    void namesNearTheFileSystemsLimitAreSavedTypedAndLoaded();
     void theLoadedGameIsSavedToItsOwnFileWithoutAsking_data();
     void theLoadedGameIsSavedToItsOwnFileWithoutAsking();
     void aFailedSaveSaysSoAndLeavesTheStandingsUnsaved_data();
@@ -47,6 +57,9 @@ private:
 
     std::optional<QTemporaryDir> m_dir;
     SavedGamesFolder m_folder;
+#ifdef Q_OS_UNIX
+    const pid_t m_parent = ::getpid();
+#endif
     std::optional<GameEngine> m_engine;
     ScriptedDialogs m_dialogs;
 };
@@ -62,25 +75,28 @@ void TestSaveCommand::init()
     m_dialogs = ScriptedDialogs();
 }
 
-void TestSaveCommand::aNewGameIsSavedUnderTheTypedNameAskedForEveryTime()
+void TestSaveCommand::aNewGameIsSavedUnderTheTypedNameAndKeepsThatFile()
 {
     // The folder is made by the first save.
     m_folder = SavedGamesFolder(m_dir->filePath(QStringLiteral("Zanto 점수판")));
-    m_dialogs.inputAnswers = {QStringLiteral("example"), QStringLiteral(" 결승 ")};
+    m_dialogs.inputAnswers = {QStringLiteral(" 결승 ")};
+    QSignalSpy savedGameChanges(&*m_engine, &GameEngine::savedGameChanged);
 
     QCOMPARE(save(), SaveOutcome::Saved);
     QVERIFY(!m_engine->changedSinceSave());
+    // The game is that file's now, as if loaded from it: the board's title
+    // names it, and the next save goes there without asking.
+    QCOMPARE(m_engine->savedGame(), std::optional<SavedGame>(SavedGame::named(QStringLiteral(" 결승 "))));
+    QCOMPARE(savedGameChanges.size(), 1);
     m_engine->setTeam(1, QStringLiteral("지혜"), 95);
     QCOMPARE(save(), SaveOutcome::Saved);
 
-    QCOMPARE(m_dialogs.inputPrompts, QStringList(2, namePrompt));
+    QCOMPARE(m_dialogs.inputPrompts, QStringList{namePrompt});
     QCOMPARE(m_dialogs.messages, QStringList(2, savedMessage));
     QVERIFY(m_dialogs.questions.isEmpty());
-    QVERIFY(!m_engine->savedGame()); // a typed name is not a game loaded from the folder
     // The typed name keeps its spaces.
     QCOMPARE(snapshot(m_folder.path()),
-             (TestFiles::Snapshot{{"example.scr", "2;500;50\r\n" + TestFiles::cp949(QStringLiteral("진리;120\r\n지혜;80\r\n"))},
-                                  {QStringLiteral(" 결승 .scr"), scoreFileBytes(m_engine->standings())}}));
+             (TestFiles::Snapshot{{QStringLiteral(" 결승 .scr"), "2;500;50\r\n" + TestFiles::cp949(QStringLiteral("진리;120\r\n지혜;95\r\n"))}}));
 }
 
 void TestSaveCommand::cancelOrABlankAnswerWritesNothingAndSaysNothing_data()
@@ -112,6 +128,8 @@ void TestSaveCommand::refusedSavesSayWhyAndWriteNothing_data()
     QTest::newRow("a Windows separator") << QStringLiteral("a\\b") << QStringLiteral("지혜") << unusable;
     QTest::newRow("a leading dot") << QStringLiteral(".secret") << QStringLiteral("지혜") << unusable;
     QTest::newRow("a control character") << QStringLiteral("a\tb") << QStringLiteral("지혜") << unusable;
+    // 84 Hangul syllables and ".scr": 256 bytes, one more than a file name holds.
+    QTest::newRow("a name too long for a file") << QString(84, QChar(0xACB0)) << QStringLiteral("지혜") << unusable;
     QTest::newRow("a team name code page 949 cannot hold")
         << QStringLiteral("emoji") << QStringLiteral("팀😀")
         << QStringLiteral("저장할 수 없는 글자가 있는 팀 이름입니다: 팀😀");
@@ -154,6 +172,8 @@ void TestSaveCommand::anExistingGameIsOverwrittenOnlyWhenThePresenterAgrees()
     QVERIFY(TestFiles::writeAll(pathOf("final.scr"), "old"));
     m_dialogs.inputAnswers = {typed, typed};
     m_dialogs.askAnswers = {false, true};
+    // The question names the file that is replaced.
+    const QString question = overwriteQuestion + QStringLiteral("\nfinal.scr");
 
     QCOMPARE(save(), SaveOutcome::NotOverwritten);
     QCOMPARE(snapshot(m_folder.path()), (TestFiles::Snapshot{{"final.scr", "old"}}));
@@ -161,8 +181,114 @@ void TestSaveCommand::anExistingGameIsOverwrittenOnlyWhenThePresenterAgrees()
     QCOMPARE(save(), SaveOutcome::Saved);
     QCOMPARE(snapshot(m_folder.path()),
              (TestFiles::Snapshot{{"final.scr", scoreFileBytes(m_engine->standings())}}));
-    QCOMPARE(m_dialogs.questions, QStringList(2, overwriteQuestion));
+    QCOMPARE(m_dialogs.questions, QStringList(2, question));
     QCOMPARE(m_dialogs.messages, QStringList{savedMessage});
+}
+
+void TestSaveCommand::theOverwriteQuestionAsksTheFileSystemAndNamesTheReplacedFile_data()
+{
+#ifdef Q_OS_UNIX
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("replaced"); // the file the question names and the save replaces
+    QTest::addColumn<QString>("linkTarget"); // "final.scr" is a link to it when set
+    QTest::newRow("the exact name beside one in capitals") << QStringLiteral("FINAL") << QStringLiteral("FINAL.scr")
+                                                          << QString();
+    QTest::newRow("the exact name in lower case") << QStringLiteral("final") << QStringLiteral("final.scr")
+                                                  << QString();
+    QTest::newRow("a link to a file outside") << QStringLiteral("final") << QStringLiteral("final.scr")
+                                              << QStringLiteral("notes.txt");
+    QTest::newRow("a link to nowhere") << QStringLiteral("final") << QStringLiteral("final.scr")
+                                       << QStringLiteral("gone");
+#endif
+}
+
+void TestSaveCommand::theOverwriteQuestionAsksTheFileSystemAndNamesTheReplacedFile()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("letter case and symbolic links are told apart only on POSIX systems here");
+#else
+    QFETCH(QString, typed);
+    QFETCH(QString, replaced);
+    QFETCH(QString, linkTarget);
+    const QString outside = m_dir->filePath(QStringLiteral("outside"));
+    QVERIFY(QDir().mkpath(outside));
+    m_folder = SavedGamesFolder(m_dir->filePath(QStringLiteral("games")));
+    QVERIFY(QDir().mkpath(m_folder.path()));
+    QVERIFY(TestFiles::writeAll(outside + "/notes.txt", "the presenter's notes"));
+    QVERIFY(TestFiles::writeAll(pathOf("FINAL.scr"), "capitals"));
+    if (QFileInfo::exists(pathOf("final.scr")))
+        QSKIP("this file system does not tell names apart by letter case");
+    if (linkTarget.isEmpty())
+        QVERIFY(TestFiles::writeAll(pathOf("final.scr"), "lower"));
+    else
+        QVERIFY(QFile::link(outside + u'/' + linkTarget, pathOf("final.scr")));
+    TestFiles::Snapshot expected = snapshot(m_folder.path());
+    const TestFiles::Snapshot outsideBefore = snapshot(outside);
+    m_dialogs.inputAnswers = {typed};
+    m_dialogs.askAnswers = {true};
+
+    QCOMPARE(save(), SaveOutcome::Saved);
+    QCOMPARE(m_dialogs.questions, QStringList{overwriteQuestion + u'\n' + replaced});
+    expected[replaced] = scoreFileBytes(m_engine->standings());
+    QCOMPARE(snapshot(m_folder.path()), expected);
+    QVERIFY(!QFileInfo(pathOf(replaced)).isSymLink());
+    QCOMPARE(snapshot(outside), outsideBefore);
+#endif
+}
+
+void TestSaveCommand::anExistingGameIsFoundInAFolderThatCannotBeListed()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("a folder that can be written but not listed is a POSIX folder");
+#else
+    m_folder = SavedGamesFolder(m_dir->filePath(QStringLiteral("drop")));
+    QVERIFY(QDir().mkpath(m_folder.path()));
+    QVERIFY(TestFiles::writeAll(pathOf("final.scr"), "old"));
+    const auto writeOnly = QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::WriteOther
+                           | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | writeOnly));
+    QVERIFY(QFile::setPermissions(m_folder.path(), writeOnly));
+    m_dialogs.inputAnswers = {QStringLiteral("final")};
+    // Root lists any folder: the save runs as "nobody" then, in a child.
+    const pid_t child = ::getuid() == 0 ? ::fork() : 0;
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        constexpr uid_t nobody = 65534;
+        if (::getuid() == 0 && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+            ::_exit(3);
+        const bool listed = !m_folder.list().isEmpty();
+        const SaveOutcome outcome = save();
+        const bool asked = m_dialogs.questions == QStringList{overwriteQuestion + QStringLiteral("\nfinal.scr")};
+        if (::getpid() != m_parent)
+            ::_exit(listed ? 4 : outcome == SaveOutcome::NotOverwritten && asked ? 0 : 1);
+        QVERIFY(!listed);
+        QCOMPARE(outcome, SaveOutcome::NotOverwritten);
+        QVERIFY(asked);
+    } else {
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+    QVERIFY(QFile::setPermissions(m_folder.path(), QFileDevice::ReadOwner | writeOnly));
+    QCOMPARE(TestFiles::readAll(pathOf("final.scr")), QByteArray("old"));
+#endif
+}
+
+void TestSaveCommand::namesNearTheFileSystemsLimitAreSavedTypedAndLoaded()
+{
+    // 83 syllables and two letters: 251 bytes, 255 with ".scr".
+    const QString name = QString(83, QChar(0xACB0)) + QStringLiteral("ab");
+    m_dialogs.inputAnswers = {name};
+    QCOMPARE(save(), SaveOutcome::Saved);
+
+    m_engine.emplace();
+    QCOMPARE(loadSavedGame(*m_engine, m_folder, *m_folder.find(name)).status, LoadResult::Loaded);
+    m_engine->setTeam(0, QStringLiteral("진리"), 130);
+    m_engine->setChangedSinceSave(true);
+    QCOMPARE(save(), SaveOutcome::Saved);
+    QCOMPARE(m_dialogs.messages, QStringList(2, savedMessage));
+    QCOMPARE(snapshot(m_folder.path()), (TestFiles::Snapshot{{name + QStringLiteral(".scr"), scoreFileBytes(m_engine->standings())}}));
 }
 
 void TestSaveCommand::theLoadedGameIsSavedToItsOwnFileWithoutAsking_data()
@@ -221,8 +347,9 @@ void TestSaveCommand::aFailedSaveSaysSoAndLeavesTheStandingsUnsaved()
     QCOMPARE(save(), SaveOutcome::Failed);
     // The message names the file, in the system's own notation, when there is one.
     const QString file = dir.filePath(folder + QStringLiteral("/blocked.scr"));
-    QCOMPARE(m_dialogs.messages, QStringList{folder.isEmpty() ? failedMessage
-                                                              : failedMessage + u'\n' + QDir::toNativeSeparators(file)});
+    QCOMPARE(m_dialogs.messages,
+             QStringList{failedMessage + u'\n'
+                         + (folder.isEmpty() ? QStringLiteral("문서 폴더를 찾지 못했습니다") : QDir::toNativeSeparators(file))});
     QVERIFY(m_engine->changedSinceSave());
     QVERIFY(m_engine->hasUnsavedStandings());
     QCOMPARE(snapshot(m_dir->path()), before);
