@@ -22,43 +22,7 @@ title='Zanto 점수판'
 
 recovery_files() { find "$recovery" -name 'recovery-*' 2>/dev/null | sort; }
 
-e2e_start_program "$program"
-setup=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292) \
-    || e2e_fail "the setup window did not appear"
-
-# Team boxes lie in the frame at (10, 8); box k's square at (28, y_k + 9).
-tops=(22 42 62 82 100 118 138 158)
-team_square() { echo 38 $((8 + tops[$1] + 9)); }
-e2e_click "$setup" $(team_square 0)
-e2e_type "Owls"
-e2e_key Return
-sleep 0.3
-e2e_click "$setup" $(team_square 1)
-e2e_click "$setup" $(team_square 4)
-e2e_click "$setup" 324 29 # 시작
-
-board=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_wider_than 900) \
-    || e2e_fail "the board did not appear"
-sleep 1
-read -r board_w board_h < <(e2e_window_size "$board")
-teams=3
-# Rows share the free height between banner (260) and command bar (71).
-# The board rounds the gap half to even.
-free=$((board_h - 331 - 50 * teams)) parts=$((teams + 1))
-gap=$((free / parts)) rest=$((free % parts))
-if ((2 * rest > parts || (2 * rest == parts && gap % 2 == 1))); then gap=$((gap + 1)); fi
-row_centre() { echo 83 $(((50 + gap) * $1 + 260 + gap + 25)); }
-enter_points() { # slot points
-    e2e_click "$board" $(row_centre "$1")
-    e2e_key ctrl+a
-    e2e_type "$2"
-    e2e_key Return
-    sleep 0.3
-}
-enter_points 0 30
-enter_points 2 120
-e2e_click "$board" 84 $((board_h - 47)) # 출발: the bars race for 7.5 seconds
-sleep 9
+e2e_play_first_round "$program" "$title"
 # The round in flight: typed, never started.
 enter_points 1 45
 e2e_screenshot before-kill >/dev/null
