@@ -2,10 +2,22 @@
 
 #include <QApplication>
 #include <QAudioDevice>
+#include <QAudioSink>
 #include <QCoreApplication>
-#include <QFileInfo>
+#include <QFile>
 #include <QMediaDevices>
-#include <QUrl>
+
+namespace {
+
+// Room in the stream for this much sound: enough to ride out a busy moment
+// of the window (a first paint of the board) without a gap, and small enough
+// that the server keeps the stream's latency short.
+constexpr int BufferMs = 100;
+constexpr int FeedIntervalMs = 20;
+// A start sound is a few seconds; a bigger file is not one.
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+} // namespace
 
 QtStartSound::QtStartSound()
     : QtStartSound(defaultPath(), [] { QApplication::beep(); })
@@ -16,22 +28,13 @@ QtStartSound::QtStartSound(const QString &path, std::function<void()> beep)
     : m_path(path)
     , m_beep(std::move(beep))
 {
-    // Loading ahead of the first start keeps that start from lagging.
-    if (canPlay()) {
-        m_effect.setSource(QUrl::fromLocalFile(m_path));
-        m_loaded = true;
-    }
-    // A file that turns out unplayable only says so once it was read: a
-    // start that was waiting for it beeps then.
-    QObject::connect(&m_effect, &QSoundEffect::statusChanged, &m_effect, [this] {
-        if (m_effect.status() == QSoundEffect::Error && m_waiting) {
-            m_waiting = false;
-            if (m_beep)
-                m_beep();
-        } else if (m_effect.status() == QSoundEffect::Ready) {
-            m_waiting = false;
-        }
-    });
+    m_feedTimer.setInterval(FeedIntervalMs);
+    QObject::connect(&m_feedTimer, &QTimer::timeout, &m_feedTimer, [this] { feed(); });
+}
+
+QtStartSound::~QtStartSound()
+{
+    closeStream();
 }
 
 QString QtStartSound::defaultPath()
@@ -39,19 +42,95 @@ QString QtStartSound::defaultPath()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/start.wav");
 }
 
-bool QtStartSound::canPlay() const
+void QtStartSound::prepare()
 {
-    return QFileInfo(m_path).isFile() && !QMediaDevices::audioOutputs().isEmpty();
+    if (m_prepared)
+        return;
+    m_prepared = true;
+    QFile file(m_path);
+    if (file.size() <= MaxFileSize && file.open(QIODevice::ReadOnly))
+        m_sound = readWaveSound(file.readAll());
+    if (m_sound && !m_sound->samples.isEmpty())
+        openStream();
+}
+
+bool QtStartSound::openStream()
+{
+    // Without a sound server the device list is empty, and a sink on a null
+    // device must not be made.
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull() || !device.isFormatSupported(m_sound->format))
+        return false;
+    m_sink = std::make_unique<QAudioSink>(device, m_sound->format);
+    m_sink->setBufferSize(m_sound->format.bytesForDuration(BufferMs * 1000));
+    m_stream = m_sink->start();
+    if (!m_stream || m_sink->error() != QAudio::NoError) {
+        closeStream();
+        return false;
+    }
+    QObject::connect(m_sink.get(), &QAudioSink::stateChanged, &m_feedTimer,
+                     [this](QAudio::State state) {
+                         if (state == QAudio::IdleState)
+                             pauseWhenPlayed();
+                     });
+    // A moment of silence sets the stream up with the server now rather
+    // than at the first start; it pauses once that has played.
+    m_next = m_sound->samples.size();
+    m_stream->write(QByteArray(m_sound->format.bytesForDuration(FeedIntervalMs * 1000), '\0'));
+    return true;
+}
+
+void QtStartSound::closeStream()
+{
+    m_feedTimer.stop();
+    m_stream = nullptr;
+    if (m_sink) {
+        m_sink->disconnect(&m_feedTimer);
+        m_sink->stop();
+        m_sink.reset();
+    }
+}
+
+// Ran dry: the sound (or the first silence) is over, so the stream pauses
+// and the server can rest until the next start.
+void QtStartSound::pauseWhenPlayed()
+{
+    if (m_sink && m_next >= m_sound->samples.size())
+        m_sink->suspend();
+}
+
+void QtStartSound::feed()
+{
+    if (!m_sink || !m_stream) {
+        m_feedTimer.stop();
+        return;
+    }
+    const QByteArray &samples = m_sound->samples;
+    const qsizetype count = std::min<qsizetype>(m_sink->bytesFree(), samples.size() - m_next);
+    if (count > 0) {
+        const qint64 written = m_stream->write(samples.constData() + m_next, count);
+        if (written > 0)
+            m_next += written;
+    }
+    if (m_next >= samples.size())
+        m_feedTimer.stop();
 }
 
 void QtStartSound::play()
 {
-    if (!m_loaded || m_effect.status() == QSoundEffect::Error || !canPlay()) {
+    prepare();
+    // A server that went away (restarted, or the device was lost) leaves the
+    // stream stopped with an error; a start tries a new one once.
+    if (m_sink && m_sink->error() != QAudio::NoError)
+        closeStream();
+    if (!m_sink && !(m_sound && !m_sound->samples.isEmpty() && openStream())) {
         if (m_beep)
             m_beep();
         return;
     }
-    m_waiting = m_effect.status() != QSoundEffect::Ready;
-    m_effect.stop();
-    m_effect.play();
+    m_next = 0;
+    if (m_sink->state() == QAudio::SuspendedState)
+        m_sink->resume();
+    feed();
+    m_feedTimer.start();
 }

@@ -745,6 +745,8 @@ void ScoreboardWindow::rejectEntry()
 void ScoreboardWindow::showGame()
 {
     m_engine.resetCounters();
+    // The start sound opens its stream now, so the first start is not late.
+    m_sound.prepare();
     showTitle();
     m_entryKind = EntryKind::Points;
     m_gameShown = true;

@@ -1,6 +1,8 @@
 #include "qt_start_sound.h"
 
 #include <QElapsedTimer>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,6 +14,7 @@ private slots:
     void missingFileBeepsInstead();
     void soundFileLivesBesideTheProgram();
     void playingReturnsAtOnce();
+    void oneStreamServesEveryStart();
 };
 
 void TestQtStartSound::missingFileBeepsInstead()
@@ -41,6 +44,21 @@ void TestQtStartSound::playingReturnsAtOnce()
     sound.play();
     QVERIFY(clock.elapsed() < 200);
     QVERIFY(beeps <= 1);
+}
+
+void TestQtStartSound::oneStreamServesEveryStart()
+{
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        QSKIP("no sound server here");
+    int beeps = 0;
+    QtStartSound sound(QStringLiteral(ZANTO_START_WAV), [&] { ++beeps; });
+    sound.prepare();
+    QVERIFY(sound.isStreamOpen());
+    sound.play();
+    QTest::qWait(100);
+    sound.play();
+    QVERIFY(sound.isStreamOpen());
+    QCOMPARE(beeps, 0);
 }
 
 QTEST_MAIN(TestQtStartSound)

@@ -827,6 +827,8 @@ void TestScoreboardWindow::timersTickForReal()
 void TestScoreboardWindow::startPreparesEverySlotAndPlaysTheSound()
 {
     Board b({100, 50});
+    // The sound got ready when the game was shown, not at the click.
+    QVERIFY(b.sound.prepares > 0);
     b.engine.setTeam(8, QString(), 77);
     b.engine.setPendingPoints(8, 300);
     b.engine.setPendingPoints(1, 15);
