@@ -57,32 +57,11 @@ public:
     }
 };
 
-// Lets Qt deliver and paint whatever the last step invalidated: the
-// window's update request is a posted event.
-void drain()
-{
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents();
-}
-
-void settle(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    drain();
-}
-
-constexpr int Teams = 8;
-
-// Scores spread over the track and points that make every bar and caption
-// move on each tick.
 void prepareRound(GameEngine &engine)
 {
-    for (int i = 0; i < Teams; ++i) {
-        engine.setTeam(i, engine.teamName(i), 30 * i + 20);
-        engine.setPendingPoints(i, 15 * i + 60);
+    for (int i = 0; i < TimedTeams; ++i) {
+        engine.setTeam(i, engine.teamName(i), timedRoundScore(i));
+        engine.setPendingPoints(i, timedRoundPoints(i));
     }
 }
 
@@ -92,7 +71,7 @@ int runBoardTiming(int rounds)
 {
     GameEngine engine;
     QList<TeamStanding> teams;
-    for (int i = 0; i < Teams; ++i)
+    for (int i = 0; i < TimedTeams; ++i)
         teams.append({QStringLiteral("%1모둠").arg(i + 1), 0});
     engine.setMaxScore(GameEngine::NewGameMaxScore);
     engine.startGame(teams);

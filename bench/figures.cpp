@@ -1,5 +1,8 @@
 #include "figures.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -40,6 +43,31 @@ qint64 peakResidentKiB()
 #else
     return -1;
 #endif
+}
+
+void drain()
+{
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+}
+
+void settle(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    drain();
+}
+
+double medianOf(std::vector<double> values)
+{
+    values.erase(std::remove_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }),
+                 values.end());
+    if (values.empty())
+        return std::nan("");
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 double Samples::quantileMs(double fraction) const

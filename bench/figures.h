@@ -20,6 +20,15 @@ double processCpuMs();
 // platform does not tell.
 qint64 peakResidentKiB();
 
+// Lets Qt deliver and paint whatever the last step invalidated: a window's
+// update request is a posted event.
+void drain();
+// Runs the event loop for `ms`, then drains.
+void settle(int ms);
+
+// The middle value, not-a-number ones left out; not-a-number for none.
+double medianOf(std::vector<double> values);
+
 // Timings of repeated runs of one thing, in nanoseconds.
 class Samples
 {

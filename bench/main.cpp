@@ -1,10 +1,11 @@
 // The benchmark (run by tools/bench):
 //   zanto_bench [--rounds N] [--startups N] [--idle-ms N]
 // runs every case in a child process of its own and prints the table. The
-// child modes (--child board | --child program) are what the table is made of.
+// child modes (--child board | program | floor) are what the table is made of.
 #include "bench_driver.h"
 #include "board_timing.h"
 #include "figures.h"
+#include "floor_run.h"
 #include "program_run.h"
 
 #include <QApplication>
@@ -47,6 +48,14 @@ int main(int argc, char *argv[])
         options.startupOnly = flag("--startup-only");
         options.idleMs = flag("--no-idle") ? 0 : count("--idle-ms", 10000);
         return bench::runProgram(options);
+    }
+    if (child && std::strcmp(child, "floor") == 0) {
+        QApplication app(argc, argv);
+        bench::FloorRunOptions options;
+        options.mainEnteredNs = entered;
+        options.startupOnly = flag("--startup-only");
+        options.rounds = count("--rounds", 5);
+        return bench::runFloor(options);
     }
 
     QCoreApplication app(argc, argv);

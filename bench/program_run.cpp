@@ -2,6 +2,7 @@
 
 #include "artwork_resources.h"
 
+#include "drawn_frame_watch.h"
 #include "figures.h"
 #include "first_paint_watch.h"
 #include "game_engine.h"
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace bench {
@@ -29,6 +31,9 @@ namespace {
 
 constexpr int Teams = 8;
 constexpr int RoundTicks = GameEngine::RaceTicks + 1;
+// The first team runs the whole track, 0 to the new game's maximum: the
+// bar whose tip moves farthest a frame.
+constexpr qint32 FullTrackPoints = GameEngine::NewGameMaxScore;
 
 // What the entry point does before the first window.
 void prepareApplication()
@@ -41,19 +46,24 @@ void prepareApplication()
 
 int runProgram(const ProgramRunOptions &options)
 {
+    // Where the time to the first paint goes: the application object, the
+    // start sound, the windows.
+    report(QStringLiteral("main_ns"), double(options.mainEnteredNs));
+    report(QStringLiteral("app_ns"), double(monotonicNs()));
     prepareApplication();
 
     // A folder of its own for saved games: the presenter's are not touched.
     QTemporaryDir games;
     QtDialogs dialogs;
+    const qint64 soundStart = monotonicNs();
     QtStartSound sound;
+    report(QStringLiteral("sound_ms"), double(monotonicNs() - soundStart) / 1e6);
     Program program(SavedGamesFolder(games.path()), dialogs, sound, defaultMonitorPlatform());
     QObject::connect(&program, &Program::ended, qApp, &QCoreApplication::quit,
                      Qt::QueuedConnection);
 
     FirstPaintWatch watch;
     qApp->installEventFilter(&watch);
-    report(QStringLiteral("main_ns"), double(options.mainEnteredNs));
 
     QObject context;
     // The figures are out; tearing down is not measured. Quitting the
@@ -66,6 +76,7 @@ int runProgram(const ProgramRunOptions &options)
     qint64 startNs = 0;
     std::vector<qint64> ticks;
     double roundCpuStart = 0.0;
+    std::unique_ptr<DrawnFrameWatch> frames;
 
     const auto finishIdle = [&](double cpuStart, qint64 events, qint64 timers, qint64 paints) {
         report(QStringLiteral("idle.cpu_ms"), processCpuMs() - cpuStart);
@@ -97,6 +108,12 @@ int runProgram(const ProgramRunOptions &options)
         report(QStringLiteral("round.worst_gap_ms"), double(worst) / 1e6);
         report(QStringLiteral("round.cpu_ms"), processCpuMs() - roundCpuStart);
         report(QStringLiteral("peak_rss_kib.round"), double(peakResidentKiB()));
+        qApp->removeEventFilter(frames.get());
+        const std::vector<double> &steps = frames->tipSteps();
+        report(QStringLiteral("round.frames"), double(steps.size()));
+        report(QStringLiteral("round.tip_step_px.max"),
+               steps.empty() ? 0.0 : *std::max_element(steps.begin(), steps.end()));
+        report(QStringLiteral("round.tip_step_px.median"), medianOf(steps));
         if (options.idleMs <= 0) {
             endNow(0);
             return;
@@ -114,7 +131,8 @@ int runProgram(const ProgramRunOptions &options)
             endNow(1);
             return;
         }
-        for (int i = 0; i < Teams; ++i)
+        program.engine().setPendingPoints(0, FullTrackPoints);
+        for (int i = 1; i < Teams; ++i)
             program.engine().setPendingPoints(i, 40 + 15 * i);
         // Connected after the engine's own handler: each time is taken when
         // the tick's work is done.
@@ -123,6 +141,8 @@ int runProgram(const ProgramRunOptions &options)
             if (!timer1->isActive() || ticks.size() > 2 * RoundTicks)
                 finishRound();
         });
+        frames = std::make_unique<DrawnFrameWatch>(board);
+        qApp->installEventFilter(frames.get());
         roundCpuStart = processCpuMs();
         startNs = monotonicNs();
         board->startRace();
@@ -147,7 +167,7 @@ int runProgram(const ProgramRunOptions &options)
         if (!first)
             return;
         first = false;
-        report(QStringLiteral("setup_paint_ns"), double(ns));
+        report(QStringLiteral("first_paint_ns"), double(ns));
         report(QStringLiteral("setup_size"), QStringLiteral("%1x%2").arg(window->width()).arg(window->height()));
         report(QStringLiteral("peak_rss_kib.setup"), double(peakResidentKiB()));
         QTimer::singleShot(0, &context, startGame);
@@ -162,6 +182,7 @@ int runProgram(const ProgramRunOptions &options)
     });
 
     program.start();
+    report(QStringLiteral("shown_ns"), double(monotonicNs()));
     const int rc = QApplication::exec();
     qApp->removeEventFilter(&watch);
     return rc;
