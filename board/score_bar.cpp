@@ -30,6 +30,9 @@ ScoreBar::ScoreBar(QWidget *parent)
     , m_background(BoardLayout::WindowGreen)
     , m_font(hyGothicFont(ScorePixels))
 {
+    m_captionLayout.setFont(m_font);
+    m_captionLayout.setCacheEnabled(true);
+    m_captionLeading = std::ceil(QFontMetricsF(m_font).leading());
     // The bar paints every pixel itself, and a change repaints only the
     // strip at the tip and the number's old and new places.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -57,7 +60,11 @@ void ScoreBar::setCaption(const QString &caption)
         return;
     const QRectF oldCaption = captionRect();
     m_caption = caption;
-    m_textWidth = QFontMetricsF(m_font).horizontalAdvance(m_caption);
+    m_captionLayout.setText(m_caption);
+    m_captionLayout.beginLayout();
+    QTextLine line = m_captionLayout.createLine();
+    m_captionLayout.endLayout();
+    m_textWidth = line.isValid() ? line.naturalTextWidth() : 0.0;
     updateChange(m_width, oldCaption);
 }
 
@@ -124,8 +131,20 @@ void ScoreBar::paintEvent(QPaintEvent *event)
     const QRectF caption = captionRect();
     if (m_caption.isEmpty() || !caption.intersects(QRectF(dirty.adjusted(-3, 0, 3, 0))))
         return;
-    painter.setFont(m_font);
+    drawCaption(painter, caption);
+}
+
+// Where QPainter::drawText(place, Qt::AlignRight | Qt::AlignVCenter) would
+// put the lettering (the line below the font's leading, rounded up to a
+// pixel, the two centred together), from the layout shaped when the caption
+// changed.
+void ScoreBar::drawCaption(QPainter &painter, const QRectF &place) const
+{
+    if (m_captionLayout.lineCount() == 0)
+        return;
+    const QTextLine line = m_captionLayout.lineAt(0);
+    const qreal height = m_captionLeading + line.ascent() + line.descent();
     painter.setPen(Qt::black);
-    painter.drawText(caption.adjusted(-1.0, 0.0, 1.0, 0.0),
-                     Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, m_caption);
+    m_captionLayout.draw(&painter, QPointF(place.right() + 1.0 - m_textWidth,
+                                           place.top() + (place.height() - height) / 2.0 + m_captionLeading));
 }

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRectF>
 #include <QString>
+#include <QTextLayout>
 #include <QWidget>
 
 // A team's score bar (TeamLabel) with its number. The widget spans the rest
@@ -15,6 +16,8 @@
 // The number stands inside the bar at its tip when it fits; otherwise it
 // stands right of the running figure at the bar's tip, in the same font, so
 // that every team shows its score, a short or empty bar included.
+class QPainter;
+
 class ScoreBar : public QWidget
 {
     Q_OBJECT
@@ -49,12 +52,17 @@ protected:
 private:
     QRectF captionRectFor(float width, qreal textWidth) const;
     void updateChange(float oldWidth, const QRectF &oldCaption);
+    void drawCaption(QPainter &painter, const QRectF &place) const;
 
     float m_width = 0.0f;
     QString m_caption;
     qint64 m_captionNumber = 0;
     bool m_captionIsNumber = false;
     qreal m_textWidth = 0.0;
+    // The caption shaped once when it changes: a race redraws it at every
+    // frame, and shaping it anew each time was a third of a frame's cost.
+    QTextLayout m_captionLayout;
+    qreal m_captionLeading = 0.0;
     QColor m_fill;
     QColor m_background;
     QFont m_font;

@@ -32,6 +32,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace BoardLayout;
 
@@ -83,8 +84,11 @@ constexpr int ScorePixels = 43;
 constexpr int TeamButtonInset = 4;
 // Room the maximum box's frame and padding take at each side of its number.
 constexpr int MaxScoreBoxInset = 5;
-// Frames drawn between the race's ticks, at about the display's rate.
-constexpr int FrameIntervalMs = 16;
+// A race is drawn three times a tick, at the tick and at a third and two
+// thirds of the way to the next: 60 drawings a second, the display's rate.
+// A frame stands at its third however late its timer fires, so no drawing
+// moves a bar more than a third of its tick's way.
+constexpr int DrawingsPerTick = 3;
 // Ticks the highlight takes to fade from one colour into the next.
 constexpr int HighlightFadeTicks = 3;
 
@@ -240,7 +244,7 @@ ScoreboardWindow::ScoreboardWindow(std::unique_ptr<PresenterCommands> ownCommand
     warmUpCaptionGlyphs();
     m_frameTimer.setParent(this);
     m_frameTimer.setObjectName(QStringLiteral("raceFrames"));
-    m_frameTimer.setInterval(FrameIntervalMs);
+    m_frameTimer.setSingleShot(true);
     m_frameTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_frameTimer, &QTimer::timeout, this, &ScoreboardWindow::drawRaceFrame);
     connectEngine();
@@ -400,6 +404,7 @@ void ScoreboardWindow::connectEngine()
     connect(&m_engine, &GameEngine::raceStarted, this, [this] {
         m_sound.play();
         m_sinceTick.start();
+        m_framesSinceTick = 0;
         followRaceFrames();
     });
     connect(&m_engine, &GameEngine::raceTicked, this, &ScoreboardWindow::drawRaceTick);
@@ -554,6 +559,7 @@ void ScoreboardWindow::drawRaceTick(int frame)
             bar->setCaptionNumber(*shown);
     }
     m_sinceTick.start();
+    m_framesSinceTick = 0;
     followRaceFrames();
 }
 
@@ -563,25 +569,26 @@ void ScoreboardWindow::drawRaceTick(int frame)
 void ScoreboardWindow::followRaceFrames()
 {
     const bool seen = isVisible() && windowHandle() && windowHandle()->isExposed();
-    if (m_engine.isRacing() && seen) {
-        if (!m_frameTimer.isActive())
-            m_frameTimer.start();
-    } else {
+    if (!m_engine.isRacing() || !seen || m_framesSinceTick >= DrawingsPerTick - 1) {
         m_frameTimer.stop();
+        return;
     }
+    const double dueMs = double(GameEngine::TickIntervalMs) * (m_framesSinceTick + 1) / DrawingsPerTick;
+    const double waitMs = dueMs - double(m_sinceTick.nsecsElapsed()) / 1e6;
+    m_frameTimer.start(std::max(0, int(std::ceil(waitMs))));
 }
 
 void ScoreboardWindow::drawRaceFrame()
 {
-    if (!m_engine.isRacing()) {
-        m_frameTimer.stop();
+    if (!m_engine.isRacing())
         return;
-    }
-    const double fraction = m_sinceTick.nsecsElapsed() / (GameEngine::TickIntervalMs * 1e6);
+    ++m_framesSinceTick;
+    const double fraction = double(m_framesSinceTick) / DrawingsPerTick;
     for (int i = 0; i < BoardRows; ++i) {
         m_scoreBars[std::size_t(i)]->setBarWidth(m_engine.barLengthAhead(i, fraction));
         placeFigure(i);
     }
+    followRaceFrames();
 }
 
 void ScoreboardWindow::drawRaceEnd()

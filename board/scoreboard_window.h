@@ -145,6 +145,7 @@ private:
     QObject *m_pressWatcher = nullptr;
     QTimer m_frameTimer;        // frames between the race's ticks
     QElapsedTimer m_sinceTick;  // time since the race's last tick
+    int m_framesSinceTick = 0;  // frames drawn since it
     int m_highlightColour = -1; // the highlight's colour, -1 when none runs
     QColor m_fadeFrom;
     int m_fadeTicks = 0;

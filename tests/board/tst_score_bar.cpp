@@ -1,5 +1,8 @@
 #include "score_bar.h"
 
+#include "fonts.h"
+
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -36,6 +39,8 @@ private slots:
     void numberCaptionIsPlainDecimal();
     void theNumberStandsInTheBarOrBesideTheFigure_data();
     void theNumberStandsInTheBarOrBesideTheFigure();
+    void theNumberDrawsAsPlainTextWould_data();
+    void theNumberDrawsAsPlainTextWould();
 };
 
 void TestScoreBar::tinyStepsAddUpInsteadOfTruncating()
@@ -121,6 +126,49 @@ void TestScoreBar::theNumberStandsInTheBarOrBesideTheFigure()
     QVERIFY(!lettered.isEmpty());
     QVERIFY(lettered.first() >= int(place.left()) - 3);
     QVERIFY(lettered.last() <= int(place.right()) + 3);
+}
+
+void TestScoreBar::theNumberDrawsAsPlainTextWould_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<float>("length");
+    QTest::addColumn<QString>("number");
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        const QByteArray at = QByteArray::number(ratio) + "x: ";
+        QTest::newRow(at + "beside an empty bar") << ratio << 0.0f << QStringLiteral("-20");
+        QTest::newRow(at + "beside a short bar") << ratio << 10.5f << QStringLiteral("45");
+        QTest::newRow(at + "in a bar") << ratio << 333.7f << QStringLiteral("615");
+        QTest::newRow(at + "ten digits") << ratio << 801.25f << QStringLiteral("2147483647");
+    }
+}
+
+// The number is shaped once and drawn from that at every frame; it must
+// look exactly as drawing the text there would.
+void TestScoreBar::theNumberDrawsAsPlainTextWould()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(float, length);
+    QFETCH(QString, number);
+    ScoreBar bar;
+    bar.resize(RowRest);
+    bar.setBarWidth(length);
+    const auto render = [&] {
+        QImage image(RowRest * ratio, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        bar.render(&image);
+        return image;
+    };
+    bar.setCaption(number);
+    const QImage drawn = render();
+    const QRectF place = bar.captionRect();
+    bar.setCaption(QString());
+    QImage expected = render();
+    QPainter painter(&expected);
+    painter.setFont(hyGothicFont(43));
+    painter.drawText(place.adjusted(-1.0, 0.0, 1.0, 0.0),
+                     Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip, number);
+    painter.end();
+    QCOMPARE(drawn, expected);
 }
 
 QTEST_MAIN(TestScoreBar)

@@ -147,6 +147,7 @@ private slots:
     void startDuringTheHighlightEndsItFirst();
     void timersTickForReal();
     void framesBetweenTicksFollowOnlyAVisibleRace();
+    void framesStandAtThirdsOfTheWayToTheNextTick();
 
     // Commands
     void startPreparesEverySlotAndPlaysTheSound();
@@ -791,6 +792,27 @@ void TestScoreboardWindow::startDuringTheHighlightEndsItFirst()
     QVERIFY(!b.timer(2)->isActive());
     QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
     QCOMPARE(b.finishRace(), 151);
+}
+
+void TestScoreboardWindow::framesStandAtThirdsOfTheWayToTheNextTick()
+{
+    // Two frames after each tick, at a third and two thirds, then nothing
+    // until the next tick: no drawing moves a bar further than a third of
+    // its tick's way, however late a frame comes.
+    Board b({100});
+    auto *frames = b.form->findChild<QTimer *>(QStringLiteral("raceFrames"));
+    b.engine.setPendingPoints(0, 300);
+    b.form->startRace();
+    b.timer(1)->start(3600 * 1000); // the ticks come from the test alone
+    for (int t = 0; t < 2; ++t) {
+        b.engine.raceTick();
+        const float tick = b.engine.barLength(0);
+        const float next = b.engine.barLengthAhead(0, 1.0);
+        QCOMPARE(b.width(0), tick);
+        QTRY_VERIFY(!frames->isActive());
+        QCOMPARE(b.width(0), b.engine.barLengthAhead(0, 2.0 / 3.0));
+        QVERIFY(b.width(0) > tick && b.width(0) < next);
+    }
 }
 
 void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
