@@ -24,7 +24,6 @@ inline constexpr int TeamButtonLeft = 4;
 inline constexpr int TeamButtonWidth = 159;
 inline constexpr int DesignBarLeft = 162;
 inline constexpr int FigureWidth = 140;
-inline constexpr int DesignFigureLeft = 256;
 
 // Colours of the board.
 inline const QColor WindowGreen{57, 181, 74};

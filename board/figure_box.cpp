@@ -35,12 +35,6 @@ void FigureBox::setFigureLeft(float left)
         move(int(x), y());
 }
 
-void FigureBox::setFigureTop(int top)
-{
-    if (top != y())
-        move(x(), top);
-}
-
 void FigureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

@@ -5,7 +5,8 @@
 
 class QPixmap;
 
-// The box at a bar's tip (T_Pic) that shows one frame of the running figure.
+// The box at a bar's tip (T_Pic) that shows one frame of the running figure;
+// a child of its bar, placed in the bar's coordinates.
 // Like a picture box that keeps what was drawn into it, it shows the frame
 // last drawn until another one is drawn, and only its slot colour before
 // the first one. Its left edge is kept in single precision, as the bar's tip.
@@ -23,7 +24,6 @@ public:
 
     float figureLeft() const { return m_left; }
     void setFigureLeft(float left);
-    void setFigureTop(int top);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -372,11 +372,13 @@ void ScoreboardWindow::createTeamRows()
     m_entryBox->installEventFilter(this);
     m_entryBox->hide();
 
+    // Each running figure is its bar's child, standing at the tip: moving it
+    // every frame costs only its bar a repaint, not the window and its
+    // other controls.
     for (int i = BoardRows - 1; i >= 0; --i) {
-        auto *runner = new FigureBox(m_runnerStrip, slotColour(i), this);
+        auto *runner = new FigureBox(m_runnerStrip, slotColour(i), m_scoreBars[std::size_t(i)]);
         runner->setObjectName(QStringLiteral("T_Pic_%1").arg(i));
-        runner->setGeometry(DesignFigureLeft, designRowTop(i), FigureWidth, RowHeight);
-        runner->setFigureLeft(float(DesignFigureLeft));
+        runner->setGeometry(0, 0, FigureWidth, RowHeight);
         runner->hide();
         m_runners[std::size_t(i)] = runner;
     }
@@ -455,7 +457,9 @@ void ScoreboardWindow::showStandings()
 
 float ScoreboardWindow::figureLeft(int row) const
 {
-    return isRow(row) ? m_runners[std::size_t(row)]->figureLeft() : 0.0f;
+    if (!isRow(row))
+        return 0.0f;
+    return float(m_scoreBars[std::size_t(row)]->x()) + m_runners[std::size_t(row)]->figureLeft();
 }
 
 // --- Layout ------------------------------------------------------------------
@@ -498,7 +502,6 @@ void ScoreboardWindow::layOutRows()
         const int barLeft = button->x() + button->width();
         bar->setGeometry(barLeft, y, std::max(0, w - barLeft), RowHeight);
         bar->setCaptionNumber(m_engine.score(i));
-        runner->setFigureTop(y);
         placeFigure(i);
         runner->drawFrame(0);
         button->show();
@@ -532,7 +535,7 @@ void ScoreboardWindow::showTeamName(int row)
 void ScoreboardWindow::placeFigure(int row)
 {
     const ScoreBar *bar = m_scoreBars[std::size_t(row)];
-    m_runners[std::size_t(row)]->setFigureLeft(float(bar->x()) + bar->barWidth());
+    m_runners[std::size_t(row)]->setFigureLeft(bar->barWidth());
 }
 
 // --- Drawing from the engine ---------------------------------------------------
