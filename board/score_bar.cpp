@@ -113,6 +113,12 @@ void ScoreBar::updateChange(float oldWidth, const QRectF &oldCaption)
     // Anti-aliased lettering reaches a pixel or two beyond its advance.
     dirty += pixelsCovering(oldCaption.adjusted(-3, 0, 3, 0));
     dirty += pixelsCovering(captionRect().adjusted(-3, 0, 3, 0));
+    // The running figure, a child standing at the tip, draws its own box;
+    // what its moves uncover, Qt asks the bar for by itself.
+    for (const QObject *child : children()) {
+        if (child->isWidgetType() && static_cast<const QWidget *>(child)->isVisible())
+            dirty -= static_cast<const QWidget *>(child)->geometry();
+    }
     update(dirty.intersected(rect()));
 }
 
