@@ -207,10 +207,9 @@ void SetupWindow::createTeamFrame()
         // box's label area in their own colour.
         box->setStyleSheet(QStringLiteral(
             "QCheckBox { background-color: rgb(0, 0, 255); color: white; }"
-            "QCheckBox::indicator { width: 15px; height: 15px; }"
-            "QCheckBox::indicator:unchecked { image: url(:/setup/images/unchecked.svg); }"
-            "QCheckBox::indicator:checked { image: url(:/setup/images/checked.svg); }"
-            "QCheckBox::indicator:indeterminate { image: url(:/setup/images/grayed.svg); }"));
+            // The box paints its square itself (see TeamCheckBox); without a
+            // border of its own the indicator would be the style's.
+            "QCheckBox::indicator { width: 15px; height: 15px; border: none; }"));
         m_teamBoxes[k] = box;
         setTeamCaption(k, QString::fromUtf16(defaultTeams[k]));
         connect(box, &QAbstractButton::clicked, this, [this, k] {

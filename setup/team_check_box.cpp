@@ -1,7 +1,14 @@
 #include "team_check_box.h"
 
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
 TeamCheckBox::TeamCheckBox(QWidget *parent)
     : QCheckBox(parent)
+    , m_unchecked(QStringLiteral(":/setup/images/unchecked.svg"))
+    , m_grayed(QStringLiteral(":/setup/images/grayed.svg"))
+    , m_checked(QStringLiteral(":/setup/images/checked.svg"))
 {
 }
 
@@ -10,4 +17,21 @@ void TeamCheckBox::nextCheckState()
     // QCheckBox would step a grayed box on to checked; a click that means
     // "not this team" must leave it unchecked.
     setCheckState(checkState() == Qt::Unchecked ? Qt::Checked : Qt::Unchecked);
+}
+
+// The squares are painted here rather than named in the style sheet: a
+// style sheet's image is first measured with an image reader that detects
+// the format, which loads every image plug-in and their libraries before the
+// setup window is first painted. The icons draw as the style sheet drew them.
+void TeamCheckBox::paintEvent(QPaintEvent *event)
+{
+    QCheckBox::paintEvent(event);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect square = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    const QIcon &icon = checkState() == Qt::Checked          ? m_checked
+                        : checkState() == Qt::PartiallyChecked ? m_grayed
+                                                               : m_unchecked;
+    QPainter painter(this);
+    icon.paint(&painter, square);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QIcon>
 
 // A team's check box in the setup window. Besides checked and unchecked it
 // has the grayed state of a team loaded from a saved game, which only the
@@ -15,4 +16,12 @@ public:
 
 protected:
     void nextCheckState() override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    // The square for each state, drawn over the indicator the window's
+    // style sheet leaves empty.
+    QIcon m_unchecked;
+    QIcon m_grayed;
+    QIcon m_checked;
 };
