@@ -8,6 +8,7 @@
 #include "game_loading.h"
 #include "monitor_list.h"
 #include "monitor_record.h"
+#include "style_pictures.h"
 #include "team_check_box.h"
 #include "team_name.h"
 #include "text_fitting.h"
@@ -120,6 +121,8 @@ SetupWindow::SetupWindow(GameEngine &engine, const SavedGamesFolder &folder, Boa
     setWindowTitle(appTitle());
     setFixedSize(WindowSize);
     paintBackground(this, blue, Qt::black);
+    // The team frame's is the one picture a style reads here.
+    StylePictures::preloadGroupBoxFrame();
     createControls();
 }
 
