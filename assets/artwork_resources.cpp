@@ -74,9 +74,14 @@ QPixmap runnerFrame(const QPixmap &strip, int frame)
 
 QIcon windowIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48, 256})
-        icon.addPixmap(readPng(QStringLiteral(":/assets/icon%1.png").arg(size), 1.0));
+    // Read once and shared by the application and its windows: each copy of
+    // the four images would take 270 KiB.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (int size : {16, 32, 48, 256})
+            sizes.addPixmap(readPng(QStringLiteral(":/assets/icon%1.png").arg(size), 1.0));
+        return sizes;
+    }();
     return icon;
 }
 
