@@ -201,8 +201,9 @@ void SetupWindow::createTeamFrame()
 
     // Inside the frame: the check boxes, the rename box in front of them and
     // the saved-game list in front of everything.
+    const TeamCheckBox::Squares squares = TeamCheckBox::readSquares();
     for (int k = 0; k < TeamBoxes; ++k) {
-        auto *box = new TeamCheckBox(frame);
+        auto *box = new TeamCheckBox(squares, frame);
         box->setObjectName(QStringLiteral("Team_%1").arg(k));
         box->setGeometry(QRect(QPoint(TeamBoxLeft, teamBoxTops[k]), TeamBoxSize));
         box->setFont(gulimFont(FramePixels, true));

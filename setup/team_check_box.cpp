@@ -4,11 +4,16 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-TeamCheckBox::TeamCheckBox(QWidget *parent)
+TeamCheckBox::Squares TeamCheckBox::readSquares()
+{
+    return {QIcon(QStringLiteral(":/setup/images/unchecked.svg")),
+            QIcon(QStringLiteral(":/setup/images/grayed.svg")),
+            QIcon(QStringLiteral(":/setup/images/checked.svg"))};
+}
+
+TeamCheckBox::TeamCheckBox(const Squares &squares, QWidget *parent)
     : QCheckBox(parent)
-    , m_unchecked(QStringLiteral(":/setup/images/unchecked.svg"))
-    , m_grayed(QStringLiteral(":/setup/images/grayed.svg"))
-    , m_checked(QStringLiteral(":/setup/images/checked.svg"))
+    , m_squares(squares)
 {
 }
 
@@ -29,9 +34,9 @@ void TeamCheckBox::paintEvent(QPaintEvent *event)
     QStyleOptionButton option;
     initStyleOption(&option);
     const QRect square = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
-    const QIcon &icon = checkState() == Qt::Checked          ? m_checked
-                        : checkState() == Qt::PartiallyChecked ? m_grayed
-                                                               : m_unchecked;
+    const QIcon &icon = checkState() == Qt::Checked          ? m_squares.checked
+                        : checkState() == Qt::PartiallyChecked ? m_squares.grayed
+                                                               : m_squares.unchecked;
     QPainter painter(this);
     icon.paint(&painter, square);
 }

@@ -12,16 +12,22 @@ class TeamCheckBox : public QCheckBox
     Q_OBJECT
 
 public:
-    explicit TeamCheckBox(QWidget *parent = nullptr);
+    // The square for each state, painted over the indicator the window's
+    // style sheet leaves empty. Read once for all the boxes.
+    struct Squares
+    {
+        QIcon unchecked;
+        QIcon grayed;
+        QIcon checked;
+    };
+    static Squares readSquares();
+
+    explicit TeamCheckBox(const Squares &squares, QWidget *parent = nullptr);
 
 protected:
     void nextCheckState() override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // The square for each state, drawn over the indicator the window's
-    // style sheet leaves empty.
-    QIcon m_unchecked;
-    QIcon m_grayed;
-    QIcon m_checked;
+    Squares m_squares;
 };
