@@ -1,25 +1,63 @@
 #include "artwork_resources.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 
 namespace Artwork {
 
+namespace {
+
+// Every picture is a PNG, which Qt reads itself. A reader left to detect the
+// format asks every image plug-in first, and so loads all of them and their
+// libraries with the first picture, before the first window is painted.
+QPixmap readPng(const QString &path, qreal ratio)
+{
+    QImageReader reader(path, QByteArrayLiteral("png"));
+    reader.setAutoDetectImageFormat(false);
+    QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    image.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(std::move(image));
+}
+
+QString sharpPath(const QString &path)
+{
+    return path.chopped(4) + QLatin1String("@2x.png");
+}
+
+} // namespace
+
 QPixmap pixmap(const QString &path, qreal devicePixelRatio)
 {
-    if (devicePixelRatio > 1.0 && path.endsWith(QLatin1String(".png"))) {
-        const QString sharp = path.chopped(4) + QLatin1String("@2x.png");
-        QPixmap twice;
-        if (QFile::exists(sharp) && twice.load(sharp)) {
-            twice.setDevicePixelRatio(2.0);
-            return twice;
+    if (!path.endsWith(QLatin1String(".png")))
+        return {};
+    if (devicePixelRatio > 1.0) {
+        const QString sharp = sharpPath(path);
+        if (QFile::exists(sharp)) {
+            if (QPixmap twice = readPng(sharp, 2.0); !twice.isNull())
+                return twice;
         }
     }
-    QPixmap once;
-    if (once.load(path))
-        once.setDevicePixelRatio(1.0);
-    return once;
+    return readPng(path, 1.0);
+}
+
+QIcon icon(const QString &path)
+{
+    // As QIcon(path) builds it: the @2x picture joins on a high-density
+    // screen, and both are kept at ratio 1, the icon choosing by pixel size.
+    QIcon icon;
+    if (QPixmap once = readPng(path, 1.0); !once.isNull())
+        icon.addPixmap(once);
+    if (qApp && qApp->devicePixelRatio() > 1.0 && path.endsWith(QLatin1String(".png"))) {
+        if (QPixmap twice = readPng(sharpPath(path), 1.0); !twice.isNull())
+            icon.addPixmap(twice);
+    }
+    return icon;
 }
 
 QPixmap runnerFrame(const QPixmap &strip, int frame)
@@ -36,9 +74,14 @@ QPixmap runnerFrame(const QPixmap &strip, int frame)
 
 QIcon windowIcon()
 {
-    QIcon icon;
-    for (int size : {16, 32, 48, 256})
-        icon.addFile(QStringLiteral(":/assets/icon%1.png").arg(size), QSize(size, size));
+    // Read once and shared by the application and its windows: each copy of
+    // the four images would take 270 KiB.
+    static const QIcon icon = [] {
+        QIcon sizes;
+        for (int size : {16, 32, 48, 256})
+            sizes.addPixmap(readPng(QStringLiteral(":/assets/icon%1.png").arg(size), 1.0));
+        return sizes;
+    }();
     return icon;
 }
 

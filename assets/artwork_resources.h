@@ -63,6 +63,10 @@ QPixmap pixmap(const QString &path, qreal devicePixelRatio = 1.0);
 // ratio; a null pixmap for a frame outside the strip.
 QPixmap runnerFrame(const QPixmap &strip, int frame);
 
+// The picture at `path` as a button's icon, with its @2x picture on a
+// high-density screen; a null icon for a path that is not one of the pictures.
+QIcon icon(const QString &path);
+
 // The window icon with its 16, 32, 48 and 256 pixel images.
 QIcon windowIcon();
 

@@ -53,20 +53,18 @@ void BannerArtwork::paintFrame(QPainter &painter, int frameWidth) const
     }
 }
 
-QImage BannerArtwork::draw(QSize size, qreal ratio) const
+void BannerArtwork::paint(QPainter &painter, QSize size, qreal ratio) const
 {
     // The grass ends in the window green, which fills whatever the frame
     // leaves below it.
-    QImage banner(devicePixels(size, ratio), QImage::Format_ARGB32_Premultiplied);
-    banner.setDevicePixelRatio(ratio);
-    banner.fill(BoardLayout::WindowGreen);
+    painter.fillRect(QRect(QPoint(0, 0), size), BoardLayout::WindowGreen);
     const int designWidth = Artwork::bannerSize.width();
     if (size.width() >= designWidth) {
-        QPainter painter(&banner);
+        painter.save();
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         paintFrame(painter, size.width());
-        painter.end();
-        return banner;
+        painter.restore();
+        return;
     }
 
     QImage frame(devicePixels(Artwork::bannerSize, ratio), QImage::Format_ARGB32_Premultiplied);
@@ -78,10 +76,18 @@ QImage BannerArtwork::draw(QSize size, qreal ratio) const
     framePainter.end();
     // Shrunk by averaging: a painter's sampling would break up the thin
     // outlines and the lettering.
-    QImage shrunk = frame.scaledToWidth(banner.width(), Qt::SmoothTransformation);
+    QImage shrunk = frame.scaledToWidth(devicePixels(size, ratio).width(), Qt::SmoothTransformation);
     shrunk.setDevicePixelRatio(ratio);
-    QPainter painter(&banner);
     painter.drawImage(QPoint(0, 0), shrunk);
+}
+
+QImage BannerArtwork::draw(QSize size, qreal ratio) const
+{
+    QImage banner(devicePixels(size, ratio), QImage::Format_ARGB32_Premultiplied);
+    banner.setDevicePixelRatio(ratio);
+    banner.fill(BoardLayout::WindowGreen);
+    QPainter painter(&banner);
+    paint(painter, size, ratio);
     painter.end();
     return banner;
 }

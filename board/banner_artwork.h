@@ -28,8 +28,12 @@ public:
     qreal pictureRatio() const { return m_pictureRatio; }
     bool isNull() const { return m_band.isNull(); }
 
-    // The banner for a widget of `size` logical pixels on a screen of
-    // `ratio`: opaque, size x ratio device pixels, marked with that ratio.
+    // Paints the banner for a widget of `size` logical pixels on a screen of
+    // `ratio` over the whole of that size, from the painter's origin.
+    void paint(QPainter &painter, QSize size, qreal ratio) const;
+
+    // The banner as paint() draws it: opaque, size x ratio device pixels,
+    // marked with that ratio.
     QImage draw(QSize size, qreal ratio) const;
 
 private:

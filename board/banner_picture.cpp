@@ -1,6 +1,5 @@
 #include "banner_picture.h"
 
-#include <QPaintEvent>
 #include <QPainter>
 
 BannerPicture::BannerPicture(QWidget *parent)
@@ -11,19 +10,12 @@ BannerPicture::BannerPicture(QWidget *parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void BannerPicture::paintEvent(QPaintEvent *event)
+void BannerPicture::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
-    if (m_drawn.isNull() || m_drawnSize != size() || !qFuzzyCompare(m_drawnRatio, ratio)) {
-        // The board may have moved to a screen of another density.
-        if (!qFuzzyCompare(m_artwork.pictureRatio(), BannerArtwork::pictureRatioFor(ratio)))
-            m_artwork = BannerArtwork(ratio);
-        m_drawn = QPixmap::fromImage(m_artwork.draw(size(), ratio));
-        m_drawnSize = size();
-        m_drawnRatio = ratio;
-    }
+    // The board may have moved to a screen of another density.
+    if (!qFuzzyCompare(m_artwork.pictureRatio(), BannerArtwork::pictureRatioFor(ratio)))
+        m_artwork = BannerArtwork(ratio);
     QPainter painter(this);
-    const QRect dirty = event->rect();
-    painter.drawPixmap(QRectF(dirty), m_drawn,
-                       QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
+    m_artwork.paint(painter, size(), ratio);
 }

@@ -2,12 +2,13 @@
 
 #include "banner_artwork.h"
 
-#include <QPixmap>
 #include <QWidget>
 
 // The banner (Image1), drawn for the widget's width without stretching its
-// figures or lettering (see BannerArtwork). It is drawn once per size and
-// screen density and then only copied, so a race never redraws it.
+// figures or lettering (see BannerArtwork). It is painted straight into the
+// window, which keeps it: it is painted again only when the window is resized
+// or shown again, never in a race, so a copy of the whole banner would only
+// hold memory (2 MiB across a 1920 pixel screen, 8 at twice the density).
 class BannerPicture : public QWidget
 {
     Q_OBJECT
@@ -15,16 +16,9 @@ class BannerPicture : public QWidget
 public:
     explicit BannerPicture(QWidget *parent = nullptr);
 
-    // The banner as last drawn, in device pixels with its ratio set; null
-    // before the first paint.
-    const QPixmap &drawnBanner() const { return m_drawn; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     BannerArtwork m_artwork;
-    QPixmap m_drawn;
-    QSize m_drawnSize;       // logical size and screen ratio m_drawn was drawn for
-    qreal m_drawnRatio = 0;
 };

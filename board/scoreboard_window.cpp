@@ -115,7 +115,7 @@ QString colouredButtonStyle(const QColor &colour)
 QPushButton *pictureButton(const CommandBarControl &control, QWidget *parent)
 {
     auto *button = new QPushButton(parent);
-    button->setIcon(QIcon(*control.picture));
+    button->setIcon(Artwork::icon(*control.picture));
     button->setIconSize(control.face);
     button->setToolTip(QString::fromUtf16(control.text));
     // Clicking with the mouse leaves no focus frame on the projector; the

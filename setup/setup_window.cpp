@@ -8,6 +8,7 @@
 #include "game_loading.h"
 #include "monitor_list.h"
 #include "monitor_record.h"
+#include "style_pictures.h"
 #include "team_check_box.h"
 #include "team_name.h"
 #include "text_fitting.h"
@@ -120,6 +121,8 @@ SetupWindow::SetupWindow(GameEngine &engine, const SavedGamesFolder &folder, Boa
     setWindowTitle(appTitle());
     setFixedSize(WindowSize);
     paintBackground(this, blue, Qt::black);
+    // The team frame's is the one picture a style reads here.
+    StylePictures::preloadGroupBoxFrame();
     createControls();
 }
 
@@ -198,8 +201,9 @@ void SetupWindow::createTeamFrame()
 
     // Inside the frame: the check boxes, the rename box in front of them and
     // the saved-game list in front of everything.
+    const TeamCheckBox::Squares squares = TeamCheckBox::readSquares();
     for (int k = 0; k < TeamBoxes; ++k) {
-        auto *box = new TeamCheckBox(frame);
+        auto *box = new TeamCheckBox(squares, frame);
         box->setObjectName(QStringLiteral("Team_%1").arg(k));
         box->setGeometry(QRect(QPoint(TeamBoxLeft, teamBoxTops[k]), TeamBoxSize));
         box->setFont(gulimFont(FramePixels, true));
@@ -207,10 +211,9 @@ void SetupWindow::createTeamFrame()
         // box's label area in their own colour.
         box->setStyleSheet(QStringLiteral(
             "QCheckBox { background-color: rgb(0, 0, 255); color: white; }"
-            "QCheckBox::indicator { width: 15px; height: 15px; }"
-            "QCheckBox::indicator:unchecked { image: url(:/setup/images/unchecked.svg); }"
-            "QCheckBox::indicator:checked { image: url(:/setup/images/checked.svg); }"
-            "QCheckBox::indicator:indeterminate { image: url(:/setup/images/grayed.svg); }"));
+            // The box paints its square itself (see TeamCheckBox); without a
+            // border of its own the indicator would be the style's.
+            "QCheckBox::indicator { width: 15px; height: 15px; border: none; }"));
         m_teamBoxes[k] = box;
         setTeamCaption(k, QString::fromUtf16(defaultTeams[k]));
         connect(box, &QAbstractButton::clicked, this, [this, k] {

@@ -7,6 +7,15 @@ namespace {
 
 const QString HyGothic = QStringLiteral("HY견고딕");
 
+// Asked once: the answer comes from fontconfig, which takes about 0.1 ms for
+// it, and the board asks for every row at every layout. The program adds no
+// fonts of its own, so the answer cannot change while it runs.
+bool hasHyGothic()
+{
+    static const bool installed = QFontDatabase::hasFamily(HyGothic);
+    return installed;
+}
+
 } // namespace
 
 QFont hyGothicFont(int pixelSize)
@@ -17,7 +26,7 @@ QFont hyGothicFont(int pixelSize)
     // HY견고딕 is a heavy face at its regular weight; its stand-in gets
     // there with its ExtraBold style. The weight is only set when the named
     // face is missing, so it is never thickened artificially.
-    if (!QFontDatabase::hasFamily(HyGothic))
+    if (!hasHyGothic())
         font.setWeight(QFont::ExtraBold);
     return font;
 }

@@ -77,6 +77,9 @@ class TestArtwork : public QObject
     Q_OBJECT
 
 private slots:
+    // First: a picture read with format detection before it would already
+    // have loaded the plug-ins.
+    void readingThePicturesLoadsNoImagePlugin();
     void everyPictureHasItsSizeAndASharpVariantOfTwiceThat_data();
     void everyPictureHasItsSizeAndASharpVariantOfTwiceThat();
     void picturesShownAsBitmapsAreFullyOpaque_data();
@@ -99,6 +102,23 @@ private slots:
     void theStartSoundIsAShortAudibleMonoPcmSignal();
     void theStartSoundRisesAndHoldsASteadyTopNote();
 };
+
+void TestArtwork::readingThePicturesLoadsNoImagePlugin()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("reads the process's mappings from /proc");
+#endif
+    for (const QString &path : {Artwork::bannerBandPath, Artwork::runnerPath, Artwork::logoPath}) {
+        for (qreal ratio : {1.0, 2.0})
+            QVERIFY(!Artwork::pixmap(path, ratio).isNull());
+    }
+    QCOMPARE(Artwork::icon(Artwork::buttonStartPath).availableSizes(),
+             QList<QSize>{Artwork::buttonFaceSize});
+    QVERIFY(!Artwork::windowIcon().isNull());
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("/imageformats/"));
+}
 
 void TestArtwork::everyPictureHasItsSizeAndASharpVariantOfTwiceThat_data()
 {

@@ -34,6 +34,9 @@ private slots:
     void init();
     void cleanup();
 
+    // First: a picture read with format detection before it would already
+    // have loaded the plug-ins.
+    void paintingTheWindowLoadsNoImagePlugin();
     void aFreshWindowShowsTheDefaultTeamsAndHidesItsExtras();
     void theWindowIsAFixedDialog();
     void tabVisitsTheButtonsTheTeamsAndTheMonitorChoice();
@@ -144,6 +147,19 @@ void TestSetupWindow::cleanup()
 {
     m_window.reset();
     QCOMPARE(m_dialogs.inputPrompts, QStringList()); // the setup window never asks for text
+}
+
+void TestSetupWindow::paintingTheWindowLoadsNoImagePlugin()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("reads the process's mappings from /proc");
+#endif
+    m_window->setTeamState(0, Qt::Checked);
+    m_window->setTeamState(1, Qt::PartiallyChecked);
+    m_window->repaint();
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("/imageformats/"));
 }
 
 void TestSetupWindow::aFreshWindowShowsTheDefaultTeamsAndHidesItsExtras()
