@@ -89,16 +89,26 @@ QStringList childArgs(const QString &mode, const QStringList &more = {})
     return QStringList{QStringLiteral("--child"), mode} + more;
 }
 
-// The starts of one kind of child, each in a fresh process, to take medians of.
-std::vector<Figures> runStarts(const DriverOptions &options, const QString &layout, const QString &mode)
+// Starts of the program and of the floor, each in a fresh process, taken in
+// turn so that a machine that gets busier or quieter on the way weighs on
+// both alike; the medians are compared.
+struct Starts
 {
-    std::vector<Figures> runs;
+    std::vector<Figures> program;
+    std::vector<Figures> floor;
+};
+
+Starts runStarts(const DriverOptions &options, const QString &layout)
+{
+    Starts starts;
+    const QStringList startOnly{QStringLiteral("--startup-only")};
     for (int i = 0; i < options.startups; ++i) {
-        std::fprintf(stderr, "zanto_bench: %s start %d of %d ...\n", qPrintable(mode), i + 1,
+        std::fprintf(stderr, "zanto_bench: start %d of %d, program and floor ...\n", i + 1,
                      options.startups);
-        runs.push_back(runChild(options, layout, childArgs(mode, {QStringLiteral("--startup-only")})));
+        starts.program.push_back(runChild(options, layout, childArgs(QStringLiteral("program"), startOnly)));
+        starts.floor.push_back(runChild(options, layout, childArgs(QStringLiteral("floor"), startOnly)));
     }
-    return runs;
+    return starts;
 }
 
 double number(const Figures &figures, const QString &key)
@@ -208,8 +218,9 @@ int runDriver(const DriverOptions &options)
     }
 
     const QString programLayout = layoutFile(dir, Program_Screen);
-    const std::vector<Figures> programStarts = runStarts(options, programLayout, QStringLiteral("program"));
-    const std::vector<Figures> floorStarts = runStarts(options, programLayout, QStringLiteral("floor"));
+    const Starts starts = runStarts(options, programLayout);
+    const std::vector<Figures> &programStarts = starts.program;
+    const std::vector<Figures> &floorStarts = starts.floor;
 
     std::fprintf(stderr, "zanto_bench: a whole round and %d s idle ...\n", options.idleMs / 1000);
     const Figures program = runChild(options, programLayout,

@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     bench::DriverOptions options;
     options.executable = QCoreApplication::applicationFilePath();
     options.rounds = count("--rounds", 5);
-    options.startups = count("--startups", 5);
+    options.startups = count("--startups", 9);
     options.idleMs = count("--idle-ms", 10000);
     return bench::runDriver(options);
 }
