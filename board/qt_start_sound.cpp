@@ -1,7 +1,6 @@
 #include "qt_start_sound.h"
 
 #include <QApplication>
-#include <QAudioDevice>
 #include <QAudioSink>
 #include <QCoreApplication>
 #include <QFile>
@@ -30,6 +29,14 @@ QtStartSound::QtStartSound(const QString &path, std::function<void()> beep)
 {
     m_feedTimer.setInterval(FeedIntervalMs);
     QObject::connect(&m_feedTimer, &QTimer::timeout, &m_feedTimer, [this] { feed(); });
+    // A new output is got ready for before the next start, not at it.
+    QObject::connect(&m_devices, &QMediaDevices::audioOutputsChanged, &m_feedTimer, [this] {
+        if (m_sink && m_sink->state() == QAudio::SuspendedState
+            && QMediaDevices::defaultAudioOutput() != m_device) {
+            closeStream();
+            openStream();
+        }
+    });
 }
 
 QtStartSound::~QtStartSound()
@@ -61,6 +68,7 @@ bool QtStartSound::openStream()
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull() || !device.isFormatSupported(m_sound->format))
         return false;
+    m_device = device;
     m_sink = std::make_unique<QAudioSink>(device, m_sound->format);
     m_sink->setBufferSize(m_sound->format.bytesForDuration(BufferMs * 1000));
     m_stream = m_sink->start();
@@ -120,8 +128,9 @@ void QtStartSound::play()
 {
     prepare();
     // A server that went away (restarted, or the device was lost) leaves the
-    // stream stopped with an error; a start tries a new one once.
-    if (m_sink && m_sink->error() != QAudio::NoError)
+    // stream stopped with an error, and the system's output may have moved
+    // elsewhere; a start tries a new stream then.
+    if (m_sink && (m_sink->error() != QAudio::NoError || QMediaDevices::defaultAudioOutput() != m_device))
         closeStream();
     if (!m_sink && !(m_sound && !m_sound->samples.isEmpty() && openStream())) {
         if (m_beep)

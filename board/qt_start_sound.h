@@ -3,6 +3,8 @@
 #include "start_sound.h"
 #include "wave_sound.h"
 
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QString>
 #include <QTimer>
 
@@ -22,6 +24,8 @@ class QIODevice;
 // with the server idle, the first samples came up to a second and a half
 // after the click. So one stream is opened when the game is shown and kept,
 // paused between starts; a start resumes it with the samples already there.
+// When the system's output changes (a projector's HDMI plugged in), the
+// stream is opened anew on the new one, so the hall hears the start.
 class QtStartSound final : public StartSound
 {
 public:
@@ -50,7 +54,9 @@ private:
     bool m_prepared = false;
     std::optional<WaveSound> m_sound;
     std::unique_ptr<QAudioSink> m_sink;
+    QAudioDevice m_device;         // the output the stream plays on
     QIODevice *m_stream = nullptr; // the sink's, written to while a start sounds
     qsizetype m_next = 0;          // the next byte of the sound to hand over
     QTimer m_feedTimer;
+    QMediaDevices m_devices;
 };
