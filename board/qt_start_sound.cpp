@@ -29,14 +29,6 @@ QtStartSound::QtStartSound(const QString &path, std::function<void()> beep)
 {
     m_feedTimer.setInterval(FeedIntervalMs);
     QObject::connect(&m_feedTimer, &QTimer::timeout, &m_feedTimer, [this] { feed(); });
-    // A new output is got ready for before the next start, not at it.
-    QObject::connect(&m_devices, &QMediaDevices::audioOutputsChanged, &m_feedTimer, [this] {
-        if (m_sink && m_sink->state() == QAudio::SuspendedState
-            && QMediaDevices::defaultAudioOutput() != m_device) {
-            closeStream();
-            openStream();
-        }
-    });
 }
 
 QtStartSound::~QtStartSound()
@@ -54,6 +46,15 @@ void QtStartSound::prepare()
     if (m_prepared)
         return;
     m_prepared = true;
+    // A new output is got ready for before the next start, not at it.
+    m_devices = std::make_unique<QMediaDevices>();
+    QObject::connect(m_devices.get(), &QMediaDevices::audioOutputsChanged, &m_feedTimer, [this] {
+        if (m_sink && m_sink->state() == QAudio::SuspendedState
+            && QMediaDevices::defaultAudioOutput() != m_device) {
+            closeStream();
+            openStream();
+        }
+    });
     QFile file(m_path);
     if (file.size() <= MaxFileSize && file.open(QIODevice::ReadOnly))
         m_sound = readWaveSound(file.readAll());

@@ -4,7 +4,6 @@
 #include "wave_sound.h"
 
 #include <QAudioDevice>
-#include <QMediaDevices>
 #include <QString>
 #include <QTimer>
 
@@ -14,6 +13,7 @@
 
 class QAudioSink;
 class QIODevice;
+class QMediaDevices;
 
 // The start sound: "start.wav" beside the executable, played without
 // waiting for it. When the file is missing or cannot be played (no audio
@@ -58,5 +58,7 @@ private:
     QIODevice *m_stream = nullptr; // the sink's, written to while a start sounds
     qsizetype m_next = 0;          // the next byte of the sound to hand over
     QTimer m_feedTimer;
-    QMediaDevices m_devices;
+    // Made when the sound gets ready: asking for the devices sets up the
+    // sound system, which has no business before the first window is up.
+    std::unique_ptr<QMediaDevices> m_devices;
 };
