@@ -28,20 +28,8 @@ sleep 1
 e2e_key Return # the confirmation
 sleep 0.5
 
-file="$saved/evening.scr"
-for _ in $(seq 20); do [[ -f "$file" ]] && break; sleep 0.2; done
-[[ -f "$file" ]] || e2e_fail "no saved game at $file"
-
-expected="$E2E_WORK/expected.scr"
-printf '3;500;50\r\nOwls;30\r\n소망;0\r\n말씀;120\r\n' | iconv -f UTF-8 -t CP949 >"$expected"
-if ! cmp -s "$expected" "$file"; then
-    echo "expected:"; od -c "$expected"
-    echo "saved:"; od -c "$file"
-    e2e_fail "the saved file differs"
-fi
+e2e_expect_saved_game "$saved/evening.scr" '3;500;50\r\nOwls;30\r\n소망;0\r\n말씀;120\r\n'
 
 # Leaving after the save asks nothing and ends the program.
-e2e_click "$board" $((board_w - 74 + 26)) $((board_h - 71 + 4 + 18)) # 나가기
-e2e_wait_program_exit 5 || e2e_fail "the program did not end after the leave button"
-[[ $E2E_PROGRAM_STATUS -eq 0 ]] || e2e_fail "the program ended with status $E2E_PROGRAM_STATUS"
+e2e_leave_board "$board" "$board_w" "$board_h"
 echo "PASS: the evening's game was saved as expected"

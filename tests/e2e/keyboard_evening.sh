@@ -103,16 +103,7 @@ sleep 1
 keys Return # the confirmation
 sleep 0.5
 
-file="$saved/evening.scr"
-for _ in $(seq 20); do [[ -f "$file" ]] && break; sleep 0.2; done
-[[ -f "$file" ]] || e2e_fail "no saved game at $file"
-expected="$E2E_WORK/expected.scr"
-printf '3;500;50\r\nOwls;30\r\n소망;0\r\n말씀;120\r\n' | iconv -f UTF-8 -t CP949 >"$expected"
-if ! cmp -s "$expected" "$file"; then
-    echo "expected:"; od -c "$expected"
-    echo "saved:"; od -c "$file"
-    e2e_fail "the saved file differs"
-fi
+e2e_expect_saved_game "$saved/evening.scr" '3;500;50\r\nOwls;30\r\n소망;0\r\n말씀;120\r\n'
 
 # F11: the whole screen without a title bar, and back.
 expect_active "$board" "the board after saving"

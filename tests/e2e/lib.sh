@@ -237,3 +237,26 @@ e2e_play_first_round() { # program title
     e2e_click "$board" 84 $((board_h - 47)) # 출발: the bars race for 7.5 seconds
     sleep 9
 }
+
+# e2e_expect_saved_game FILE TEXT: waits for FILE to appear and fails unless
+# it holds TEXT (given in UTF-8, printf escapes allowed) in code page 949.
+e2e_expect_saved_game() {
+    local file=$1 expected="$E2E_WORK/expected.scr"
+    for _ in $(seq 20); do [[ -f "$file" ]] && break; sleep 0.2; done
+    [[ -f "$file" ]] || e2e_fail "no saved game at $file"
+    # shellcheck disable=SC2059 # the text carries the file's line ends
+    printf "$2" | iconv -f UTF-8 -t CP949 >"$expected"
+    if ! cmp -s "$expected" "$file"; then
+        echo "expected:"; od -c "$expected"
+        echo "saved:"; od -c "$file"
+        e2e_fail "the saved file differs"
+    fi
+}
+
+# e2e_leave_board BOARD WIDTH HEIGHT: the leave button (나가기); the program
+# must end at once with status 0, asking nothing.
+e2e_leave_board() {
+    e2e_click "$1" $(($2 - 74 + 26)) $(($3 - 71 + 4 + 18)) # 나가기
+    e2e_wait_program_exit 5 || e2e_fail "the program did not end after the leave button"
+    [[ $E2E_PROGRAM_STATUS -eq 0 ]] || e2e_fail "the program ended with status $E2E_PROGRAM_STATUS"
+}
