@@ -46,36 +46,46 @@ void QtStartSound::prepare()
     if (m_prepared)
         return;
     m_prepared = true;
-    // A new output is got ready for before the next start, not at it.
-    m_devices = std::make_unique<QMediaDevices>();
-    QObject::connect(m_devices.get(), &QMediaDevices::audioOutputsChanged, &m_feedTimer, [this] {
-        if (m_sink && m_sink->state() == QAudio::SuspendedState
-            && QMediaDevices::defaultAudioOutput() != m_device) {
-            closeStream();
-            openStream();
-        }
-    });
     QFile file(m_path);
     if (file.size() <= MaxFileSize && file.open(QIODevice::ReadOnly))
         m_sound = readWaveSound(file.readAll());
-    if (m_sound && !m_sound->samples.isEmpty())
+    if (m_sound && m_sound->samples.isEmpty())
+        m_sound.reset();
+    // A new output is got ready for before the next start, not at it; a
+    // sound that is playing finishes where it began.
+    m_devices = std::make_unique<QMediaDevices>();
+    QObject::connect(m_devices.get(), &QMediaDevices::audioOutputsChanged, &m_feedTimer, [this] {
+        if (!m_sink || m_sink->state() == QAudio::SuspendedState)
+            followOutput();
+    });
+    followOutput();
+}
+
+// A stream on the system's output as it is now: a server that went away
+// (restarted, or the device was lost) leaves the old one stopped with an
+// error, and the output may have moved elsewhere (a projector plugged in).
+void QtStartSound::followOutput()
+{
+    if (m_sink && (m_sink->error() != QAudio::NoError || QMediaDevices::defaultAudioOutput() != m_device))
+        closeStream();
+    if (!m_sink && m_sound)
         openStream();
 }
 
-bool QtStartSound::openStream()
+void QtStartSound::openStream()
 {
     // Without a sound server the device list is empty, and a sink on a null
     // device must not be made.
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull() || !device.isFormatSupported(m_sound->format))
-        return false;
+        return;
     m_device = device;
     m_sink = std::make_unique<QAudioSink>(device, m_sound->format);
     m_sink->setBufferSize(m_sound->format.bytesForDuration(BufferMs * 1000));
     m_stream = m_sink->start();
     if (!m_stream || m_sink->error() != QAudio::NoError) {
         closeStream();
-        return false;
+        return;
     }
     QObject::connect(m_sink.get(), &QAudioSink::stateChanged, &m_feedTimer,
                      [this](QAudio::State state) {
@@ -86,7 +96,6 @@ bool QtStartSound::openStream()
     // than at the first start; it pauses once that has played.
     m_next = m_sound->samples.size();
     m_stream->write(QByteArray(m_sound->format.bytesForDuration(FeedIntervalMs * 1000), '\0'));
-    return true;
 }
 
 void QtStartSound::closeStream()
@@ -110,7 +119,7 @@ void QtStartSound::pauseWhenPlayed()
 
 void QtStartSound::feed()
 {
-    if (!m_sink || !m_stream) {
+    if (!m_stream) {
         m_feedTimer.stop();
         return;
     }
@@ -128,12 +137,8 @@ void QtStartSound::feed()
 void QtStartSound::play()
 {
     prepare();
-    // A server that went away (restarted, or the device was lost) leaves the
-    // stream stopped with an error, and the system's output may have moved
-    // elsewhere; a start tries a new stream then.
-    if (m_sink && (m_sink->error() != QAudio::NoError || QMediaDevices::defaultAudioOutput() != m_device))
-        closeStream();
-    if (!m_sink && !(m_sound && !m_sound->samples.isEmpty() && openStream())) {
+    followOutput();
+    if (!m_sink) {
         if (m_beep)
             m_beep();
         return;

@@ -44,7 +44,8 @@ public:
     bool isStreamOpen() const { return m_sink != nullptr; }
 
 private:
-    bool openStream();
+    void followOutput();
+    void openStream();
     void closeStream();
     void feed();
     void pauseWhenPlayed();
@@ -52,7 +53,7 @@ private:
     QString m_path;
     std::function<void()> m_beep;
     bool m_prepared = false;
-    std::optional<WaveSound> m_sound;
+    std::optional<WaveSound> m_sound; // none when the file holds no playable sound
     std::unique_ptr<QAudioSink> m_sink;
     QAudioDevice m_device;         // the output the stream plays on
     QIODevice *m_stream = nullptr; // the sink's, written to while a start sounds
