@@ -405,9 +405,7 @@ void ScoreboardWindow::connectEngine()
     connect(&m_engine, &GameEngine::barLengthsReset, this, &ScoreboardWindow::drawCommittedLengths);
     connect(&m_engine, &GameEngine::raceStarted, this, [this] {
         m_sound.play();
-        m_sinceTick.start();
-        m_framesSinceTick = 0;
-        followRaceFrames();
+        followRaceFramesFromNow();
     });
     connect(&m_engine, &GameEngine::raceTicked, this, &ScoreboardWindow::drawRaceTick);
     connect(&m_engine, &GameEngine::raceFinished, this, &ScoreboardWindow::drawRaceEnd);
@@ -561,6 +559,12 @@ void ScoreboardWindow::drawRaceTick(int frame)
         if (const auto shown = m_engine.countingValue(i))
             bar->setCaptionNumber(*shown);
     }
+    followRaceFramesFromNow();
+}
+
+// The race's start or a tick: the frames that follow count from here.
+void ScoreboardWindow::followRaceFramesFromNow()
+{
     m_sinceTick.start();
     m_framesSinceTick = 0;
     followRaceFrames();

@@ -122,6 +122,7 @@ private:
     void drawRaceTick(int frame);
     void drawRaceEnd();
     void followRaceFrames();
+    void followRaceFramesFromNow();
     void drawRaceFrame();
     void drawHighlight(int slot, int frame, int colour);
     void endHighlight(int slot);
