@@ -219,8 +219,6 @@ int runDriver(const DriverOptions &options)
 
     const QString programLayout = layoutFile(dir, Program_Screen);
     const Starts starts = runStarts(options, programLayout);
-    const std::vector<Figures> &programStarts = starts.program;
-    const std::vector<Figures> &floorStarts = starts.floor;
 
     std::fprintf(stderr, "zanto_bench: a whole round and %d s idle ...\n", options.idleMs / 1000);
     const Figures program = runChild(options, programLayout,
@@ -247,12 +245,12 @@ int runDriver(const DriverOptions &options)
     tickRows(QStringLiteral("Resize + repaint"), boards, QStringLiteral("resize"));
 
     std::printf("\n");
-    const std::vector<double> toBoard = each(programStarts, [](const Figures &f) {
+    const std::vector<double> toBoard = each(starts.program, [](const Figures &f) {
         return spanMs(f, QStringLiteral("board_paint_ns"), QStringLiteral("start_click_ns"));
     });
     row(QStringLiteral("Start click to board paint"), Program_Screen.label, ms(medianOf(toBoard), 1),
         QString(), ms(maxOf(toBoard), 1), QString(),
-        QStringLiteral("board %1").arg(programStarts.front().value(QStringLiteral("board_size"))));
+        QStringLiteral("board %1").arg(starts.program.front().value(QStringLiteral("board_size"))));
     const double duration = number(program, QStringLiteral("round.duration_ms"));
     const double ideal = Budget_Ms * (GameEngine::RaceTicks + 1);
     row(QStringLiteral("Real-time round"), Program_Screen.label, ms(duration, 1), QString(), QString(),
@@ -279,8 +277,8 @@ int runDriver(const DriverOptions &options)
         const auto span = [&](const std::vector<Figures> &runs) {
             return medianOf(each(runs, [&](const Figures &f) { return spanMs(f, to, from); }));
         };
-        const double start = span(programStarts);
-        const double bare = span(floorStarts);
+        const double start = span(starts.program);
+        const double bare = span(starts.floor);
         floorRow(what, Program_Screen.label, ms(start, 1), ms(bare, 1), start / bare, goal,
                  goal.isEmpty() ? QString() : verdict(start, 2 * bare));
     };
@@ -292,7 +290,7 @@ int runDriver(const DriverOptions &options)
                QString());
     startPhase(QStringLiteral("  windows built and shown"), QStringLiteral("shown_ns"),
                QStringLiteral("app_ns"), QString());
-    const double sound = medianOf(each(programStarts, [](const Figures &f) {
+    const double sound = medianOf(each(starts.program, [](const Figures &f) {
         return number(f, QStringLiteral("sound_ms"));
     }));
     floorRow(QStringLiteral("    of which start sound"), Program_Screen.label, ms(sound, 1), QString(),
