@@ -108,8 +108,10 @@ std::optional<ScoreFileContent> parseScoreFile(QIODevice &device)
         LoadedTeam team;
         team.name = text.left(first);
         team.scoreText = second < 0 ? text.mid(first + 1) : text.mid(first + 1, second - first - 1);
+        // A score that cannot be read, or that does not fit, gives 0 rather
+        // than what the slot held before, and the load says it lost it.
         const auto value = parseNumber(team.scoreText);
-        const auto score = value ? floorToLong(*value) : std::optional<qint32>(0);
+        const auto score = value ? floorToLong(*value) : std::nullopt;
         if (!score)
             content.lostSomething = true;
         team.score = score.value_or(0);

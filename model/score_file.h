@@ -69,7 +69,8 @@ struct ScoreFileContent
     QList<LoadedTeam> teams;        // the teams that have a game slot, as read
     qint32 teamLinesRead = 0;       // all team lines read, kept or not
     // Something read could not be kept: teams beyond the slots, a score
-    // outside the 32-bit range, blank lines (stray line ends).
+    // that is not a number or lies outside the 32-bit range, blank lines
+    // (stray line ends).
     bool lostSomething = false;
     bool allLinesRead() const { return teamLinesRead == teamCount; }
     bool complete() const { return allLinesRead() && !lostSomething; }

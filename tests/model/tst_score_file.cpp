@@ -181,17 +181,19 @@ void TestScoreFile::aTeamLineGivesANameAScoreTextAndAFlooredScore_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("scoreText");
     QTest::addColumn<qint32>("score");
-    QTest::newRow("whole") << cp949(QStringLiteral("진리;120")) << QStringLiteral("진리") << QStringLiteral("120") << 120;
+    QTest::addColumn<bool>("whole");
+    QTest::newRow("whole") << cp949(QStringLiteral("진리;120")) << QStringLiteral("진리") << QStringLiteral("120") << 120 << true;
     QTest::newRow("fraction floors") << cp949(QStringLiteral("지혜;80.6")) << QStringLiteral("지혜")
-                                     << QStringLiteral("80.6") << 80;
-    QTest::newRow("negative fraction floors") << QByteArray("b;-3.5") << QStringLiteral("b") << QStringLiteral("-3.5") << -4;
+                                     << QStringLiteral("80.6") << 80 << true;
+    QTest::newRow("negative fraction floors") << QByteArray("b;-3.5") << QStringLiteral("b") << QStringLiteral("-3.5") << -4 << true;
     QTest::newRow("spaces kept in the name") << cp949(QStringLiteral(" 믿음 팀 ;5")) << QStringLiteral(" 믿음 팀 ")
-                                             << QStringLiteral("5") << 5;
-    // An earlier game's score in the slot must not survive into this one.
-    QTest::newRow("no semicolon") << cp949(QStringLiteral("지혜")) << QStringLiteral("지혜") << QString() << 0;
-    QTest::newRow("empty score") << QByteArray("a;") << QStringLiteral("a") << QString() << 0;
-    QTest::newRow("score not a number") << QByteArray("b;many") << QStringLiteral("b") << QStringLiteral("many") << 0;
-    QTest::newRow("semicolon in the name") << QByteArray("A;B;30") << QStringLiteral("A") << QStringLiteral("B") << 0;
+                                             << QStringLiteral("5") << 5 << true;
+    // An earlier game's score in the slot must not survive into this one,
+    // and a score that cannot be read is a part of the game not loaded.
+    QTest::newRow("no semicolon") << cp949(QStringLiteral("지혜")) << QStringLiteral("지혜") << QString() << 0 << false;
+    QTest::newRow("empty score") << QByteArray("a;") << QStringLiteral("a") << QString() << 0 << false;
+    QTest::newRow("score not a number") << QByteArray("b;many") << QStringLiteral("b") << QStringLiteral("many") << 0 << false;
+    QTest::newRow("semicolon in the name") << QByteArray("A;B;30") << QStringLiteral("A") << QStringLiteral("B") << 0 << false;
 }
 
 void TestScoreFile::aTeamLineGivesANameAScoreTextAndAFlooredScore()
@@ -200,10 +202,11 @@ void TestScoreFile::aTeamLineGivesANameAScoreTextAndAFlooredScore()
     QFETCH(QString, name);
     QFETCH(QString, scoreText);
     QFETCH(qint32, score);
+    QFETCH(bool, whole);
     m_engine->setTeam(0, QStringLiteral("earlier"), 99);
 
     const LoadResult result = load("1;500;50\r\n" + line + "\r\n");
-    QCOMPARE(result.status, LoadResult::Loaded);
+    QCOMPARE(result.status, whole ? LoadResult::Loaded : LoadResult::Partial);
     QCOMPARE(m_engine->teamName(0), name);
     QCOMPARE(m_engine->score(0), score);
     QCOMPARE(result.teams.value(0).name, name);
