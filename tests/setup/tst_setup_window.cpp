@@ -6,6 +6,7 @@
 #include "saved_games_folder.h"
 #include "scripted_dialogs.h"
 #include "setup_window.h"
+#include "team_name.h"
 #include "typing.h"
 
 #include <QApplication>
@@ -71,6 +72,8 @@ private slots:
     void aSavedGameStartsWithItsCheckedTeamsMovedUp_data();
     void aSavedGameStartsWithItsCheckedTeamsMovedUp();
     void aClickOnAGrayedTeamUnchecksItAndTheNextChecksIt();
+    void aLoadedTeamsLongestNameKeepsItsScoreThroughTheRenameBox_data();
+    void aLoadedTeamsLongestNameKeepsItsScoreThroughTheRenameBox();
     void aGameThatCannotBeReadLeavesTheTeamsAlone();
     void replacingUnsavedStandingsAsksFirst_data();
     void replacingUnsavedStandingsAsksFirst();
@@ -570,6 +573,43 @@ void TestSetupWindow::aClickOnAGrayedTeamUnchecksItAndTheNextChecksIt()
     QCOMPARE(team(2)->checkState(), Qt::Checked);
     clickTeam(2);
     QCOMPARE(team(2)->checkState(), Qt::Unchecked);
+}
+
+void TestSetupWindow::aLoadedTeamsLongestNameKeepsItsScoreThroughTheRenameBox_data()
+{
+    // The rename box once cut "name(120점)" at 100 characters, and Enter
+    // made the team a new one with 0 points.
+    const QString longest(TeamName::MaxLength, QChar(0xAC00));
+    const QString other(TeamName::MaxLength, QChar(0xAC01));
+    QTest::addColumn<QString>("typed"); // null: Enter on the caption as it opened
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<Teams>("teams");
+    QTest::newRow("Enter on the loaded caption") << QString() << true << Teams{{longest, 120}};
+    QTest::newRow("another name of 100 characters")
+        << other + u"(120점)"_qs << true << Teams{{other, 120}};
+    QTest::newRow("a name of 101 characters")
+        << other + u"가(120점)"_qs << false << Teams{{longest, 120}};
+}
+
+void TestSetupWindow::aLoadedTeamsLongestNameKeepsItsScoreThroughTheRenameBox()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, taken);
+    QFETCH(Teams, teams);
+    const QString caption = QString(TeamName::MaxLength, QChar(0xAC00)) + u"(120점)"_qs;
+    writeGame(u"긴 이름.scr"_qs, 500, {{QString(TeamName::MaxLength, QChar(0xAC00)), 120}});
+    fetchFirstGame();
+    clickTeam(0);
+    clickTeam(0); // grayed, then unchecked, then checked
+    QCOMPARE(renameBox()->text(), caption);
+    if (!typed.isNull())
+        renameBox()->setText(typed); // pasted
+    QTest::keyClick(renameBox(), Qt::Key_Return);
+    QCOMPARE(renameBox()->isVisible(), !taken);
+    QCOMPARE(m_window->teamCaption(0), taken && !typed.isNull() ? typed : caption);
+    renameBox()->hide();
+    QTest::mouseClick(cmd(0), Qt::LeftButton);
+    QCOMPARE(m_engine->standings().teams, teams);
 }
 
 void TestSetupWindow::aGameThatCannotBeReadLeavesTheTeamsAlone()
