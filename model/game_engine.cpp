@@ -48,12 +48,21 @@ int GameEngine::rowsInPlay() const
 
 Standings GameEngine::standings() const
 {
-    Standings standings;
-    standings.teamCount = m_teamCount;
-    standings.maxScore = m_maxScore;
+    return {m_teamCount, m_maxScore, teamStandings()};
+}
+
+QList<TeamStanding> GameEngine::teamStandings() const
+{
+    QList<TeamStanding> teams;
     for (int i = 0; i < teamsInPlay(); ++i)
-        standings.teams.append({m_names.value(i), m_scores.value(i)});
-    return standings;
+        teams.append({m_names.value(i), m_scores.value(i)});
+    return teams;
+}
+
+void GameEngine::rememberSavedStandings()
+{
+    m_changedSinceSave = false;
+    m_savedStandings.emplace(m_teamCount, teamStandings());
 }
 
 void GameEngine::setSavedGame(const std::optional<SavedGame> &game)
@@ -66,7 +75,7 @@ void GameEngine::setSavedGame(const std::optional<SavedGame> &game)
 
 void GameEngine::markSaved()
 {
-    m_changedSinceSave = false;
+    rememberSavedStandings();
 }
 
 bool GameEngine::hasUnsavedStandings() const
@@ -100,7 +109,7 @@ void GameEngine::startGame(const QList<TeamStanding> &teams)
     }
     m_teamCount = qint32(std::min<qsizetype>(teams.size(), TeamSlots));
     // A new game starts from zeros or from a saved file: nothing to lose yet.
-    m_changedSinceSave = false;
+    rememberSavedStandings();
     forgetHistory();
     emit standingsChanged();
 }
@@ -122,7 +131,7 @@ void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game
         }
     }
     setSavedGame(game);
-    m_changedSinceSave = false;
+    rememberSavedStandings();
     forgetHistory();
     emit standingsChanged();
 }
@@ -133,6 +142,7 @@ void GameEngine::restoreGame(const Standings &standings, const std::optional<Sav
     setMaxScore(standings.maxScore);
     setSavedGame(game);
     m_changedSinceSave = true;
+    m_savedStandings.reset();
     emit standingsChanged();
 }
 
@@ -348,7 +358,8 @@ void GameEngine::restore(const Snapshot &snapshot)
     m_scores = snapshot.scores;
     setMaxScore(snapshot.maxScore);
     keepMaxAboveTotals();
-    m_changedSinceSave = true;
+    // A step back past a save has to be saved again, or leaving loses it.
+    m_changedSinceSave = m_savedStandings != std::pair(m_teamCount, teamStandings());
     emit standingsChanged();
     showCommittedLengths();
     emit historyChanged();

@@ -80,7 +80,9 @@ public:
     void setSavedGame(const std::optional<SavedGame> &game);
 
     // Set when the committed standings change (a round, a rename) and
-    // cleared when they are saved or a game is started or loaded.
+    // cleared when they are saved or a game is started or loaded. A step
+    // back or forward sets it unless it lands on the standings last saved,
+    // started or loaded.
     bool changedSinceSave() const { return m_changedSinceSave; }
     void markSaved();
     // True when leaving now would lose something: changed standings or
@@ -214,6 +216,9 @@ private:
     };
 
     void setBarLength(int row, float length);
+    // The teams and their committed scores, which a save keeps.
+    QList<TeamStanding> teamStandings() const;
+    void rememberSavedStandings();
     Snapshot snapshot() const;
     void restore(const Snapshot &snapshot);
     void remember(const Snapshot &before);
@@ -230,6 +235,9 @@ private:
     qint32 m_maxScore = 0;
     std::optional<SavedGame> m_savedGame;
     bool m_changedSinceSave = false;
+    // The team count and teams as last saved, started or loaded (none at
+    // first); nothing for a recovered game, whose file may hold anything.
+    std::optional<std::pair<qint32, QList<TeamStanding>>> m_savedStandings{std::in_place};
 
     QTimer m_raceTimer;
     QTimer m_highlightTimer;

@@ -416,8 +416,9 @@ void SetupWindow::startGame()
     }
 
     if (teams.isEmpty()) {
-        // The board that start closed took its game along: no team plays now.
-        m_engine.setTeamCount(0);
+        // The board that start closed took its game along: a game of no
+        // teams is left, with nothing in it to lose.
+        m_engine.startGame({});
         m_dialogs.message(QStringLiteral("팀을 선택하여 주십시요"));
         return;
     }

@@ -53,6 +53,8 @@ private slots:
     void namesAFileCannotCarryAreRefused();
     void undoAndRedoWalkThroughRoundsRenamesAndMaximumChanges();
     void undoLeavesPendingPointsAndIsRefusedDuringARace();
+    void anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedStandings_data();
+    void anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedStandings();
     void framesBetweenTicksLieBetweenTheTickLengths_data();
     void framesBetweenTicksLieBetweenTheTickLengths();
     void loadingReplacesTheGameAndItsHistory();
@@ -381,11 +383,12 @@ void TestGameEngine::undoAndRedoWalkThroughRoundsRenamesAndMaximumChanges()
     QCOMPARE(engine.score(0), 0);
     QCOMPARE(engine.barLength(0), 0.0f);
     QVERIFY(!engine.undo());
-    QVERIFY(engine.hasUnsavedStandings());
+    QVERIFY(!engine.hasUnsavedStandings()); // back at the standings it started with
 
     while (engine.redo()) {
     }
     QCOMPARE(engine.standings(), last);
+    QVERIFY(engine.hasUnsavedStandings());
     // A new change after an undo drops the steps forward.
     engine.undo();
     engine.renameTeam(0, QStringLiteral("믿음"));
@@ -413,6 +416,52 @@ void TestGameEngine::undoLeavesPendingPointsAndIsRefusedDuringARace()
     // above the total, as typed points would have made it.
     QVERIFY(engine.undo());
     QCOMPARE(engine.maxScore(), 610);
+}
+
+void TestGameEngine::anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedStandings_data()
+{
+    // Steps taken after the game was saved (before "|"), then the steps back
+    // and forth; whether leaving must then ask.
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<bool>("unsaved");
+    QTest::newRow("undo of a saved round") << QStringList{u"round"_qs, u"save"_qs, u"undo"_qs} << true;
+    QTest::newRow("undo of a saved rename") << QStringList{u"rename"_qs, u"save"_qs, u"undo"_qs} << true;
+    QTest::newRow("undo, then redo back to the saved standings")
+        << QStringList{u"round"_qs, u"save"_qs, u"undo"_qs, u"redo"_qs} << false;
+    QTest::newRow("redo of an unsaved round undone before the save")
+        << QStringList{u"round"_qs, u"undo"_qs, u"save"_qs, u"redo"_qs} << true;
+    QTest::newRow("undo of a round after the save")
+        << QStringList{u"save"_qs, u"round"_qs, u"undo"_qs} << false;
+    QTest::newRow("undo of a maximum change alone")
+        << QStringList{u"round"_qs, u"raise"_qs, u"save"_qs, u"undo"_qs} << false;
+}
+
+void TestGameEngine::anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedStandings()
+{
+    // Once, saving and then undoing left the game "saved": leaving asked
+    // nothing and the evening's standings were gone.
+    QFETCH(QStringList, moves);
+    QFETCH(bool, unsaved);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({10, 20}));
+    for (const QString &move : moves) {
+        if (move == u"round") {
+            engine.enterPoints(0, QStringLiteral("30"));
+            runRace(engine);
+        } else if (move == u"rename") {
+            engine.renameTeam(1, QStringLiteral("소망"));
+        } else if (move == u"raise") {
+            engine.raiseMaxScore();
+        } else if (move == u"save") {
+            engine.markSaved();
+        } else if (move == u"undo") {
+            QVERIFY(engine.undo());
+        } else if (move == u"redo") {
+            QVERIFY(engine.redo());
+        }
+    }
+    QCOMPARE(engine.hasUnsavedStandings(), unsaved);
+    QCOMPARE(engine.changedSinceSave(), unsaved);
 }
 
 void TestGameEngine::framesBetweenTicksLieBetweenTheTickLengths_data()
