@@ -2,12 +2,14 @@
 
 #include "artwork_resources.h"
 #include "banner_picture.h"
+#include "board_colours.h"
 #include "board_layout.h"
 #include "board_monitor.h"
 #include "board_placement.h"
 #include "conversions.h"
 #include "dialogs.h"
 #include "figure_box.h"
+#include "literal_text.h"
 #include "fonts.h"
 #include "game_engine.h"
 #include "presenter_commands.h"
@@ -28,12 +30,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QWindow>
 
 #include <algorithm>
 #include <cmath>
 
+using namespace BoardColours;
 using namespace BoardLayout;
 
 namespace {
@@ -79,7 +81,6 @@ constexpr int EntryPixels = 48;
 constexpr int MaxScorePixels = 32;
 constexpr int ArrowPixels = 21;
 constexpr int CaptionPixels = 16;
-constexpr int ScorePixels = 43;
 // Room a team button's bevel and padding take at each side of its name.
 constexpr int TeamButtonInset = 4;
 // Room the maximum box's frame and padding take at each side of its number.
@@ -166,13 +167,6 @@ QWidget *createControl(const CommandBarControl &control, QWidget *parent)
     return nullptr;
 }
 
-// A button shows "&" as a mnemonic marker; a team's name is plain text.
-QString literalText(const QString &text)
-{
-    QString shown = text;
-    return shown.replace(u'&', QStringLiteral("&&"));
-}
-
 // Hands the presses of the whole application to a function while the entry
 // box is open; true from the function swallows the press.
 class PressWatcher final : public QObject
@@ -241,7 +235,7 @@ ScoreboardWindow::ScoreboardWindow(std::unique_ptr<PresenterCommands> ownCommand
     createControls();
     setTabOrder();
     createShortcuts();
-    warmUpCaptionGlyphs();
+    ScoreBar::warmUpNumberGlyphs();
     m_frameTimer.setParent(this);
     m_frameTimer.setObjectName(QStringLiteral("raceFrames"));
     m_frameTimer.setSingleShot(true);
@@ -286,17 +280,6 @@ ScoreboardWindow::~ScoreboardWindow()
 {
     // A board replaced mid-round takes its round with it.
     m_engine.stopAnimations();
-}
-
-// Draws the digits of the counting captions once, so the first ticks of the
-// first round do not stall while glyphs are rendered.
-void ScoreboardWindow::warmUpCaptionGlyphs()
-{
-    QImage scratch(600, 60, QImage::Format_ARGB32_Premultiplied);
-    scratch.fill(Qt::transparent);
-    QPainter painter(&scratch);
-    painter.setFont(hyGothicFont(ScorePixels));
-    painter.drawText(QPointF(0, 50), QStringLiteral("-0123456789"));
 }
 
 // Later siblings paint over earlier ones, so the controls are created from
@@ -417,18 +400,10 @@ void ScoreboardWindow::connectEngine()
 
 void ScoreboardWindow::createShortcuts()
 {
-    const auto add = [this](const QKeySequence &keys, auto action) {
-        auto *shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, action);
-    };
-    for (int row = 0; row < BoardRows; ++row) {
-        const auto open = [this, row] {
-            if (row < m_engine.rowsInPlay())
-                openEntryBox(row, Qt::LeftButton);
-        };
-        add(QKeySequence(Qt::Key_1 + row), open);
-        add(QKeySequence(Qt::KeypadModifier | (Qt::Key_1 + row)), open);
-    }
+    PresenterKeys::installRowKeys(*this, [this](int row) {
+        if (row < m_engine.rowsInPlay())
+            openEntryBox(row, Qt::LeftButton);
+    });
     PresenterKeys::install(*this, m_commands);
 }
 

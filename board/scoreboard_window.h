@@ -113,7 +113,6 @@ private:
     void createCommandBar();
     void createTeamRows();
     void setTabOrder();
-    void warmUpCaptionGlyphs();
     void connectEngine();
     void showMaxScore();
     void rejectEntry();

@@ -1,11 +1,12 @@
 #include "presenter_console.h"
 
 #include "artwork_resources.h"
-#include "board_layout.h"
+#include "board_colours.h"
 #include "conversions.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "game_engine.h"
+#include "literal_text.h"
 #include "presenter_commands.h"
 #include "presenter_keys.h"
 #include "team_name.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -80,13 +80,6 @@ constexpr int LegendPixels = 14;
 const QColor RaisingBlue{0, 70, 170};
 const QColor LoweringRed{180, 0, 0};
 const QColor NothingGrey{128, 128, 128};
-
-// A button shows "&" as a mnemonic marker; a team's name is plain text.
-QString literalText(const QString &text)
-{
-    QString shown = text;
-    return shown.replace(u'&', QStringLiteral("&&"));
-}
 
 QString signedNumberText(qint32 value)
 {
@@ -259,7 +252,7 @@ QWidget *PresenterConsole::createTeamTable()
         team.colour->setFixedSize(ColourWidth, RowHeight);
         team.colour->setAutoFillBackground(true);
         QPalette colour = team.colour->palette();
-        colour.setColor(QPalette::Window, BoardLayout::slotColour(row));
+        colour.setColor(QPalette::Window, BoardColours::slotColour(row));
         team.colour->setPalette(colour);
         grid->addWidget(team.colour, gridRow, ColourColumn);
 
@@ -366,13 +359,7 @@ QWidget *PresenterConsole::createKeyLegend()
 
 void PresenterConsole::createShortcuts()
 {
-    for (int row = 0; row < BoardRows; ++row) {
-        for (const QKeySequence &keys : {QKeySequence(Qt::Key_1 + row),
-                                         QKeySequence(Qt::KeypadModifier | (Qt::Key_1 + row))}) {
-            auto *shortcut = new QShortcut(keys, this);
-            connect(shortcut, &QShortcut::activated, this, [this, row] { focusPointsEntry(row); });
-        }
-    }
+    PresenterKeys::installRowKeys(*this, [this](int row) { focusPointsEntry(row); });
     PresenterKeys::install(*this, m_commands);
 }
 

@@ -6,6 +6,7 @@
 #include "fonts.h"
 #include "game_engine.h"
 #include "game_loading.h"
+#include "literal_text.h"
 #include "monitor_list.h"
 #include "monitor_record.h"
 #include "style_pictures.h"
@@ -75,13 +76,6 @@ constexpr int ButtonPixels = 21;
 constexpr int FramePixels = 16;
 constexpr int TitlePixels = 27;
 constexpr int CreditPixels = 13;
-
-// A check box shows "&" as a mnemonic marker; a team's caption is plain text.
-QString literalText(const QString &text)
-{
-    QString shown = text;
-    return shown.replace(u'&', QStringLiteral("&&"));
-}
 
 // A loaded team's caption ends in its score, "(120점)": the part that is
 // not the name. Empty for a caption without one.

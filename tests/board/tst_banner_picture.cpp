@@ -1,7 +1,7 @@
 #include "artwork_resources.h"
 #include "banner_artwork.h"
 #include "banner_picture.h"
-#include "board_layout.h"
+#include "board_colours.h"
 #include "board_monitor.h"
 #include "counting_sound.h"
 #include "figure_box.h"
@@ -269,7 +269,7 @@ void TestBannerPicture::theBannerIsPaintedEdgeToEdgeAndRunsIntoTheWindowGreen()
         }
     }
     // The first row's gap starts right below on the window green.
-    const QRgb green = BoardLayout::WindowGreen.rgb();
+    const QRgb green = BoardColours::WindowGreen.rgb();
     for (int y = banner.height() - int(4 * ratio); y < banner.height(); ++y) {
         for (int x = 0; x < banner.width(); ++x)
             QVERIFY2(banner.pixel(x, y) == green, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
