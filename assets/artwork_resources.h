@@ -44,9 +44,6 @@ inline const std::array<BannerGroup, 3> bannerGroups{{
     {QStringLiteral(":/assets/banner_right.png"), QRect(700, 0, 322, 260), BannerAnchor::Right},
 }};
 
-// The start sound's file name, in the program's own folder.
-inline const QString startSoundFileName = QStringLiteral("start.wav");
-
 inline constexpr QSize bannerSize{1022, 260};
 inline constexpr QSize runnerFrameSize{140, 50};
 inline constexpr int runnerFrameCount = 6;
