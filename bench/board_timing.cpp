@@ -100,7 +100,6 @@ int runBoardTiming(int rounds)
         PaintCounter counter;
         qApp->installEventFilter(&counter);
         prepareRound(engine);
-        engine.showCommittedLengths();
         settle(20);
         counter.paints = 0;
         counter.area = 0;
@@ -121,7 +120,6 @@ int runBoardTiming(int rounds)
     Samples lastTick;
     for (int r = 0; r < rounds; ++r) {
         prepareRound(engine);
-        engine.showCommittedLengths();
         settle(20);
         board.startRace();
         engine.stopAnimations();

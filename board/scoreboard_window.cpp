@@ -292,8 +292,8 @@ void ScoreboardWindow::createControls()
         bar->setObjectName(QStringLiteral("TeamLabel_%1").arg(i));
         // The designer left the second bar two pixels to the left.
         bar->setGeometry(i == 1 ? DesignBarLeft - 2 : DesignBarLeft, designRowTop(i),
-                         int(GameEngine::DesignBarLength), RowHeight);
-        bar->setBarWidth(GameEngine::DesignBarLength);
+                         int(BarTrack::DesignBarLength), RowHeight);
+        bar->setBarWidth(BarTrack::DesignBarLength);
         bar->setFillColour(slotColour(i));
         bar->setCaption(QStringLiteral("100"));
         bar->hide();
@@ -385,7 +385,7 @@ void ScoreboardWindow::setTabOrder()
 void ScoreboardWindow::connectEngine()
 {
     connect(&m_engine, &GameEngine::maxScoreChanged, this, &ScoreboardWindow::showMaxScore);
-    connect(&m_engine, &GameEngine::barLengthsReset, this, &ScoreboardWindow::drawCommittedLengths);
+    connect(&m_engine, &GameEngine::barsReset, this, &ScoreboardWindow::showCommittedScores);
     connect(&m_engine, &GameEngine::raceStarted, this, [this] {
         m_sound.play();
         followRaceFramesFromNow();
@@ -447,7 +447,7 @@ void ScoreboardWindow::layOutRows()
 {
     const int w = width();
     const int h = height();
-    m_engine.setTrackWidth(w);
+    m_track.setBoardWidth(w);
     m_banner->setGeometry(0, 0, w, m_banner->height());
     m_commandBar->setGeometry(0, h - CommandBarHeight, w, CommandBarHeight);
     const int widening = m_commandBar->width() - DesignWidth;
@@ -491,7 +491,7 @@ void ScoreboardWindow::layOutRows()
     // width would stand for the wrong scores. A running round keeps growing
     // at its scale; its last tick redraws them.
     if (m_gameShown && !m_engine.isRacing())
-        m_engine.showCommittedLengths();
+        showCommittedScores();
 }
 
 // A long name shrinks to fit its button, then is cut at its end; the
@@ -513,11 +513,17 @@ void ScoreboardWindow::placeFigure(int row)
 
 // --- Drawing from the engine ---------------------------------------------------
 
+void ScoreboardWindow::showCommittedScores()
+{
+    m_track.showCommittedScores(m_engine);
+    drawCommittedLengths();
+}
+
 void ScoreboardWindow::drawCommittedLengths()
 {
     for (int i = 0; i < m_engine.rowsInPlay(); ++i) {
         ScoreBar *bar = m_scoreBars[std::size_t(i)];
-        bar->setBarWidth(m_engine.barLength(i));
+        bar->setBarWidth(m_track.length(i));
         placeFigure(i);
         bar->show();
     }
@@ -525,11 +531,12 @@ void ScoreboardWindow::drawCommittedLengths()
 
 void ScoreboardWindow::drawRaceTick(int frame)
 {
+    m_track.followRace(m_engine);
     for (FigureBox *runner : m_runners)
         runner->drawFrame(frame);
     for (int i = 0; i < BoardRows; ++i) {
         ScoreBar *bar = m_scoreBars[std::size_t(i)];
-        bar->setBarWidth(m_engine.barLength(i));
+        bar->setBarWidth(m_track.length(i));
         placeFigure(i);
         if (const auto shown = m_engine.countingValue(i))
             bar->setCaptionNumber(*shown);
@@ -567,7 +574,7 @@ void ScoreboardWindow::drawRaceFrame()
     ++m_framesSinceTick;
     const double fraction = double(m_framesSinceTick) / DrawingsPerTick;
     for (int i = 0; i < BoardRows; ++i) {
-        m_scoreBars[std::size_t(i)]->setBarWidth(m_engine.barLengthAhead(i, fraction));
+        m_scoreBars[std::size_t(i)]->setBarWidth(m_track.lengthAhead(m_engine, i, fraction));
         placeFigure(i);
     }
     followRaceFrames();
@@ -739,9 +746,9 @@ void ScoreboardWindow::showGame()
     showTitle();
     m_entryKind = EntryKind::Points;
     m_gameShown = true;
-    m_engine.setTrackWidth(width());
+    m_track.setBoardWidth(width());
     showMaxScore();
-    m_engine.showCommittedLengths();
+    showCommittedScores();
 }
 
 void ScoreboardWindow::startRace()

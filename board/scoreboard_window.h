@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bar_track.h"
 #include "game_limits.h"
 
 #include <QColor>
@@ -86,6 +87,8 @@ public:
     EntryKind entryKind() const { return m_entryKind; }
     int entryTeam() const { return m_entryTeam; }
     qint32 rowGap() const { return m_rowGap; }
+    // The bars' lengths in pixels.
+    const BarTrack &barTrack() const { return m_track; }
     // Where a row's running figure stands, as the board keeps it.
     float figureLeft(int row) const;
 
@@ -117,6 +120,7 @@ private:
     void showMaxScore();
     void rejectEntry();
     void closeEntryBox();
+    void showCommittedScores();
     void drawCommittedLengths();
     void drawRaceTick(int frame);
     void drawRaceEnd();
@@ -134,6 +138,7 @@ private:
     StartSound &m_sound;
 
     QPixmap m_runnerStrip;
+    BarTrack m_track;
 
     std::array<QPushButton *, BoardRows> m_teamButtons{};
     std::array<ScoreBar *, BoardRows> m_scoreBars{};

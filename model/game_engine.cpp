@@ -1,6 +1,5 @@
 #include "game_engine.h"
 
-#include "bar_scale.h"
 #include "checked.h"
 #include "conversions.h"
 #include "team_name.h"
@@ -19,7 +18,6 @@ bool isRow(int row)
 GameEngine::GameEngine(QObject *parent)
     : QObject(parent)
 {
-    m_barLengths.fill(DesignBarLength);
     for (QTimer *timer : {&m_raceTimer, &m_highlightTimer}) {
         timer->setParent(this);
         timer->setInterval(TickIntervalMs);
@@ -197,7 +195,7 @@ GameEngine::PointsEntry GameEngine::enterPoints(int slot, const QString &typed)
     // The total would reach the end of its track: the scale grows.
     if (const auto raised = checkedAdd(*total, MaxScoreStep))
         setMaxScore(*raised);
-    showCommittedLengths();
+    emit barsReset();
     return PointsEntry::AddedRaisingMax;
 }
 
@@ -220,7 +218,7 @@ void GameEngine::raiseMaxScore()
         remember(snapshot());
         setMaxScore(*raised);
     }
-    showCommittedLengths();
+    emit barsReset();
 }
 
 void GameEngine::lowerMaxScore()
@@ -238,7 +236,7 @@ void GameEngine::lowerMaxScore()
     }
     remember(snapshot());
     setMaxScore(*lowered);
-    showCommittedLengths();
+    emit barsReset();
 }
 
 bool GameEngine::startRace()
@@ -248,9 +246,9 @@ bool GameEngine::startRace()
         return false;
     if (isHighlighting())
         endHighlight();
-    for (int i = 0; i < RaceSlots; ++i) {
-        m_raceValues[std::size_t(i)] = m_scores.value(i);
-        m_raceSteps[std::size_t(i)] = m_pending.value(i) / double(RaceTicks);
+    for (int row = 0; row < BoardRows; ++row) {
+        m_raceValues[std::size_t(row)] = m_scores.value(row);
+        m_raceSteps[std::size_t(row)] = m_pending.value(row) / double(RaceTicks);
     }
     m_raceTimer.start();
     emit raceStarted();
@@ -264,14 +262,8 @@ void GameEngine::raceTick()
 
     if (m_tickCount < RaceTicks) {
         addInPlace(m_tickCount, qint16(1));
-        for (int row = 0; row < BoardRows; ++row) {
-            const auto slot = std::size_t(row);
-            m_raceValues[slot] += m_raceSteps[slot];
-            // A bar below zero has no length: one crossing zero grows from
-            // the zero point and ends at its committed length.
-            if (const auto length = ::barLength(m_scale, m_raceValues[slot]))
-                setBarLength(row, *length);
-        }
+        for (int row = 0; row < BoardRows; ++row)
+            m_raceValues[std::size_t(row)] += m_raceSteps[std::size_t(row)];
         emit raceTicked(shownFrame);
         return;
     }
@@ -294,7 +286,7 @@ void GameEngine::raceTick()
         remember(before);
         emit standingsChanged();
     }
-    showCommittedLengths();
+    emit barsReset();
     emit raceFinished();
 }
 
@@ -361,7 +353,7 @@ void GameEngine::restore(const Snapshot &snapshot)
     // A step back past a save has to be saved again, or leaving loses it.
     m_changedSinceSave = m_savedStandings != std::pair(m_teamCount, teamStandings());
     emit standingsChanged();
-    showCommittedLengths();
+    emit barsReset();
     emit historyChanged();
 }
 
@@ -425,71 +417,31 @@ void GameEngine::stopAnimations()
     m_highlightTimer.stop();
 }
 
-// --- Bars --------------------------------------------------------------------
+// --- The race in points -------------------------------------------------------
 
-void GameEngine::setTrackWidth(int boardWidth)
+double GameEngine::raceStep(int row) const
 {
-    m_trackWidth = boardWidth;
+    return isRow(row) ? m_raceSteps[std::size_t(row)] : 0.0;
 }
 
-float GameEngine::barLength(int row) const
+double GameEngine::raceValue(int row) const
 {
-    return isRow(row) ? m_barLengths[std::size_t(row)] : 0.0f;
+    return isRow(row) ? m_raceValues[std::size_t(row)] : 0.0;
 }
 
-void GameEngine::setBarLength(int row, float length)
+std::optional<qint32> GameEngine::countingValue(int row) const
 {
-    // A bar takes no negative (or not-a-number) length: it keeps its own.
-    if (isRow(row) && length >= 0.0f)
-        m_barLengths[std::size_t(row)] = length;
+    return floorToLong(raceValue(row));
 }
 
-void GameEngine::showCommittedLengths()
+std::optional<double> GameEngine::nextRaceValue(int row) const
 {
-    if (const auto scale = ::scoreScale(m_trackWidth, m_maxScore))
-        m_scale = *scale;
-    for (int row = 0; row < rowsInPlay(); ++row) {
-        if (const auto length = ::barLength(m_scale, m_scores.value(row)))
-            setBarLength(row, *length);
-    }
-    emit barLengthsReset();
-}
-
-float GameEngine::barLengthAhead(int row, double fraction) const
-{
-    if (!isRow(row))
-        return 0.0f;
-    const float now = m_barLengths[std::size_t(row)];
-    if (!isRacing())
-        return now;
-    const auto slot = std::size_t(row);
-    std::optional<float> next;
-    if (m_tickCount < RaceTicks) {
-        next = ::barLength(m_scale, m_raceValues[slot] + m_raceSteps[slot]);
-    } else if (row < rowsInPlay()) {
-        // The commit redraws at the scale of the board's width then.
-        const auto scale = ::scoreScale(m_trackWidth, m_maxScore);
-        const auto total = checkedAdd(m_scores.value(row), m_pending.value(row));
-        if (total)
-            next = ::barLength(scale.value_or(m_scale), *total);
-    }
-    if (!next)
-        return now;
-    const double f = std::clamp(fraction, 0.0, 1.0);
-    return float(double(now) + (double(*next) - double(now)) * f);
-}
-
-double GameEngine::raceStep(int slot) const
-{
-    return slot >= 0 && slot < RaceSlots ? m_raceSteps[std::size_t(slot)] : 0.0;
-}
-
-double GameEngine::raceValue(int slot) const
-{
-    return slot >= 0 && slot < RaceSlots ? m_raceValues[std::size_t(slot)] : 0.0;
-}
-
-std::optional<qint32> GameEngine::countingValue(int slot) const
-{
-    return floorToLong(raceValue(slot));
+    if (!isRacing() || !isRow(row))
+        return std::nullopt;
+    if (m_tickCount < RaceTicks)
+        return m_raceValues[std::size_t(row)] + m_raceSteps[std::size_t(row)];
+    if (row >= rowsInPlay())
+        return std::nullopt;
+    const auto total = checkedAdd(m_scores.value(row), m_pending.value(row));
+    return total ? std::optional<double>(*total) : std::nullopt;
 }

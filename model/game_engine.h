@@ -26,12 +26,14 @@
 // counter and one frame counter, so a highlight started during a race
 // changes how long the race runs. Tests call raceTick() and highlightTick()
 // directly instead of waiting for the timers.
+//
+// The engine counts in score points; how long a bar is in pixels is the
+// board's business (BarTrack).
 class GameEngine : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int RaceSlots = 9;      // slots the start of a race prepares
     static constexpr int RaceTicks = 150;    // growing ticks; the next one commits
     static constexpr int HighlightTicks = 50; // counted ticks; the next one ends it
     static constexpr int TickIntervalMs = 50;
@@ -43,8 +45,6 @@ public:
     static constexpr qint32 NewGameMaxScore = 500;
     static constexpr qint32 MaxScoreStep = 100;
     static constexpr qint32 LowestMaxScore = 500; // lowering stops here
-    // A bar's length before its first display.
-    static constexpr float DesignBarLength = 95.0f;
 
     enum class PointsEntry {
         Rejected,        // not a whole number in range, or the sum would overflow
@@ -116,7 +116,7 @@ public:
 
     // Points typed for a team: rounded half to even, within -32768..32767,
     // added to its pending points. A total that reaches the maximum raises
-    // the maximum to that total plus 100 and redraws the bars.
+    // the maximum to that total plus 100 and resets the bars.
     PointsEntry enterPoints(int slot, const QString &typed);
     // A new name; false for a slot that does not exist or a name a team
     // cannot have (see TeamName::isUsable).
@@ -127,7 +127,7 @@ public:
     // stay above every team's total with its pending points.
     void lowerMaxScore();
 
-    // Prepares every slot's steps and starts the race; ends a highlight
+    // Prepares every row's steps and starts the race; ends a highlight
     // first. Does nothing while a race runs (false).
     bool startRace();
     // One tick of the race: the bars grow one step and their numbers count;
@@ -157,32 +157,25 @@ public:
     void resetCounters();
     void stopAnimations();
 
-    // --- Bars ------------------------------------------------------------
-
-    // The width of the board the bars are drawn on; the scale follows it at
-    // the next redraw.
-    void setTrackWidth(int boardWidth);
-    // Pixels per score point, as of the last redraw.
-    double scoreScale() const { return m_scale; }
-    // A row's bar length, kept in single precision so that a bar growing by
-    // a tenth of a pixel a tick really grows.
-    float barLength(int row) const;
-    // Every bar in play at the length of its committed score.
-    void showCommittedLengths();
-    // Where a row's bar stands `fraction` (0 to 1) of the way from this tick
-    // to the next one of a running race, so that a board can draw frames
-    // between the ticks; the last frame before the commit is the committed
-    // length. The tick's own length outside a race.
-    float barLengthAhead(int row, double fraction) const;
+    // --- The race in points -------------------------------------------
 
     // The race's counters, as the board keeps them.
     qint16 tickCount() const { return m_tickCount; }
     qint16 frame() const { return m_frame; }
     qint16 highlightColour() const { return m_colour; }
-    double raceStep(int slot) const;
-    double raceValue(int slot) const;
+    // A row's step a tick and its running value, in points.
+    double raceStep(int row) const;
+    double raceValue(int row) const;
     // The number a racing bar shows: its running value, floored.
-    std::optional<qint32> countingValue(int slot) const;
+    std::optional<qint32> countingValue(int row) const;
+    // Where a row's bar stands after the next tick of a running race: its
+    // running value one step on, or, at the tick that commits, its committed
+    // total. None outside a race, for a row beyond the board, or for a row
+    // out of play at the commit.
+    std::optional<double> nextRaceValue(int row) const;
+    // The next tick commits the round (the bars are then redrawn at the
+    // scale of the maximum and the board's width then).
+    bool nextRaceTickCommits() const { return m_tickCount >= RaceTicks; }
 
 signals:
     // The committed standings or the team count changed: scores, names, the
@@ -191,13 +184,15 @@ signals:
     void pendingChanged(int slot);
     void maxScoreChanged(qint32 maxScore);
     void savedGameChanged();
-    // The bars were set to their committed lengths.
-    void barLengthsReset();
+    // The bars go to their committed scores at once, at the scale the
+    // maximum now gives: the maximum changed, a round was committed, a step
+    // was undone or redone.
+    void barsReset();
     void raceStarted();
-    // A growing tick: the bars have their new lengths; `frame` is the
+    // A growing tick: the running values took a step; `frame` is the
     // running figure's frame to draw.
     void raceTicked(int frame);
-    // The round is committed and the bars show their committed lengths.
+    // The round is committed and the bars were reset to it.
     void raceFinished();
     void highlightTicked(int slot, int frame, int colour);
     // The highlight is over: the bar takes its own colour again.
@@ -215,7 +210,6 @@ private:
         SlotArray<qint32, TeamSlots> scores;
     };
 
-    void setBarLength(int row, float length);
     // The teams and their committed scores, which a save keeps.
     QList<TeamStanding> teamStandings() const;
     void rememberSavedStandings();
@@ -241,11 +235,8 @@ private:
 
     QTimer m_raceTimer;
     QTimer m_highlightTimer;
-    int m_trackWidth = 0;
-    double m_scale = 0.0;
-    std::array<float, BoardRows> m_barLengths{};
-    std::array<double, RaceSlots> m_raceSteps{};
-    std::array<double, RaceSlots> m_raceValues{};
+    std::array<double, BoardRows> m_raceSteps{};
+    std::array<double, BoardRows> m_raceValues{};
     qint16 m_tickCount = 0;
     qint16 m_frame = 0;
     qint16 m_colour = 0;

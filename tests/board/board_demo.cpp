@@ -46,7 +46,6 @@ int main(int argc, char *argv[])
     board.showGame();
 
     QTimer::singleShot(800, &board, [&] {
-        engine.showCommittedLengths();
         board.startRace();
         // Freeze the round where it is, for a still picture.
         engine.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();

@@ -51,7 +51,7 @@ void TestScoreboardOnMonitors::boardGoesToTheProjectorOnlyWhenThePresenterChoseI
     QCOMPARE(board.screen()->name(), screen);
     // Maximized there, with the bars drawn for that screen's width.
     QCOMPARE(board.frameGeometry(), board.screen()->availableGeometry());
-    QCOMPARE(engine.scoreScale(), double(board.width() - 304) / 500);
+    QCOMPARE(board.barTrack().scale(), double(board.width() - 304) / 500);
 }
 
 QTEST_MAIN(TestScoreboardOnMonitors)

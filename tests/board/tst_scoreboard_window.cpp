@@ -316,7 +316,7 @@ void TestScoreboardWindow::wideningMovesTheRightHandGroupOnly()
 void TestScoreboardWindow::barLengthsFollowTheScale()
 {
     Board b({100, 333, 0});
-    QCOMPARE(b.engine.scoreScale(), 1.44);
+    QCOMPARE(b.form->barTrack().scale(), 1.44);
     QCOMPARE(b.width(0), 144.0f);
     QCOMPARE(b.form->figureLeft(0), 163.0f + 144.0f);
     QCOMPARE(b.figurePlace(0).x(), 307);
@@ -332,8 +332,8 @@ void TestScoreboardWindow::aNegativeScoreDrawsNoBarAndMaximumZeroKeepsTheScale()
     Board b({100, 50});
     b.engine.setTeam(0, QStringLiteral("팀1"), -20);
     b.engine.setMaxScore(0);
-    b.engine.showCommittedLengths();
-    QCOMPARE(b.engine.scoreScale(), 1.44);
+    b.form->layOutRows();
+    QCOMPARE(b.form->barTrack().scale(), 1.44);
     QCOMPARE(b.width(0), 0.0f);
     QCOMPARE(b.form->figureLeft(0), 163.0f);
     QCOMPARE(b.width(1), 72.0f);
@@ -439,7 +439,7 @@ void TestScoreboardWindow::reachingTheMaximumRaisesIt()
     b.enter(0, QStringLiteral("1"));
     QCOMPARE(b.engine.maxScore(), 600);
     QCOMPARE(b.maxBox()->text(), QStringLiteral("600"));
-    QCOMPARE(b.engine.scoreScale(), 1.2);
+    QCOMPARE(b.form->barTrack().scale(), 1.2);
     QCOMPARE(b.width(0), 540.0f);
     QCOMPARE(b.width(1), 360.0f);
     // Points taken away never lower it.
@@ -808,11 +808,11 @@ void TestScoreboardWindow::framesStandAtThirdsOfTheWayToTheNextTick()
     b.timer(1)->start(3600 * 1000); // the ticks come from the test alone
     for (int t = 0; t < 2; ++t) {
         b.engine.raceTick();
-        const float tick = b.engine.barLength(0);
-        const float next = b.engine.barLengthAhead(0, 1.0);
+        const float tick = b.form->barTrack().length(0);
+        const float next = b.form->barTrack().lengthAhead(b.engine, 0, 1.0);
         QCOMPARE(b.width(0), tick);
         QTRY_VERIFY(!frames->isActive());
-        QCOMPARE(b.width(0), b.engine.barLengthAhead(0, 2.0 / 3.0));
+        QCOMPARE(b.width(0), b.form->barTrack().lengthAhead(b.engine, 0, 2.0 / 3.0));
         QVERIFY(b.width(0) > tick && b.width(0) < next);
     }
 }
@@ -826,8 +826,8 @@ void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
     b.engine.setPendingPoints(0, 300);
     b.form->startRace();
     QVERIFY(frames->isActive());
-    QTRY_VERIFY(b.width(0) > b.engine.barLength(0));
-    QVERIFY(b.width(0) <= b.engine.barLength(0) + float(2 * 1.44) + 0.01f);
+    QTRY_VERIFY(b.width(0) > b.form->barTrack().length(0));
+    QVERIFY(b.width(0) <= b.form->barTrack().length(0) + float(2 * 1.44) + 0.01f);
     // Nobody sees a hidden board: it draws no frames, the race goes on.
     b.form->hide();
     QTRY_VERIFY(!frames->isActive());
@@ -853,13 +853,9 @@ void TestScoreboardWindow::startPreparesEverySlotAndPlaysTheSound()
     Board b({100, 50});
     // The sound got ready when the game was shown, not at the click.
     QVERIFY(b.sound.prepares > 0);
-    b.engine.setTeam(8, QString(), 77);
-    b.engine.setPendingPoints(8, 300);
     b.engine.setPendingPoints(1, 15);
     b.form->startRace();
     QCOMPARE(b.sound.plays, 1);
-    QCOMPARE(b.engine.raceValue(8), 77.0);
-    QCOMPARE(b.engine.raceStep(8), 2.0);
     QCOMPARE(b.engine.raceStep(1), 0.1);
     QCOMPARE(b.engine.raceStep(0), 0.0);
     // A round without points changes nothing on the bars.

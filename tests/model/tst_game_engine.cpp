@@ -55,8 +55,6 @@ private slots:
     void undoLeavesPendingPointsAndIsRefusedDuringARace();
     void anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedStandings_data();
     void anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedStandings();
-    void framesBetweenTicksLieBetweenTheTickLengths_data();
-    void framesBetweenTicksLieBetweenTheTickLengths();
     void loadingReplacesTheGameAndItsHistory();
     void startingAGameClearsThePendingPointsOfItsSlots();
     void aWholeEveningSavesAndLoadsTheSameStandings();
@@ -161,15 +159,11 @@ void TestGameEngine::reachingTheMaximumRaisesItAndRedrawsTheBars()
 {
     GameEngine engine;
     setUpGame(engine, numberedTeams({450, 300}));
-    engine.setTrackWidth(1024);
-    engine.showCommittedLengths();
     QCOMPARE(engine.enterPoints(0, QStringLiteral("49")), GameEngine::PointsEntry::Added);
-    QSignalSpy redrawn(&engine, &GameEngine::barLengthsReset);
+    QSignalSpy redrawn(&engine, &GameEngine::barsReset);
     QCOMPARE(engine.enterPoints(0, QStringLiteral("1")), GameEngine::PointsEntry::AddedRaisingMax);
     QCOMPARE(engine.maxScore(), 600);
     QCOMPARE(redrawn.count(), 1);
-    QCOMPARE(engine.scoreScale(), 1.2);
-    QCOMPARE(engine.barLength(0), 540.0f); // the committed 450, not the pending total
     // Points taken away never lower it.
     engine.enterPoints(0, QStringLiteral("-300"));
     QCOMPARE(engine.maxScore(), 600);
@@ -222,8 +216,6 @@ void TestGameEngine::theRaceGrowsEveryRowAndCommitsOnTheTickAfterTheLast()
 {
     GameEngine engine;
     setUpGame(engine, numberedTeams({100, 200, 0}));
-    engine.setTrackWidth(1024);
-    engine.showCommittedLengths();
     engine.enterPoints(0, QStringLiteral("30"));
     engine.enterPoints(1, QStringLiteral("150"));
     QSignalSpy ticked(&engine, &GameEngine::raceTicked);
@@ -244,7 +236,6 @@ void TestGameEngine::theRaceGrowsEveryRowAndCommitsOnTheTickAfterTheLast()
     QVERIFY(engine.isRacing());
     QCOMPARE(engine.countingValue(1), std::optional<qint32>(350)); // one point a tick adds up exactly
     QCOMPARE(engine.score(1), 200);
-    QVERIFY(qAbs(engine.barLength(1) - 504.0f) < 0.01f);
 
     engine.raceTick(); // the tick after the last commits
     QVERIFY(!engine.isRacing());
@@ -253,7 +244,6 @@ void TestGameEngine::theRaceGrowsEveryRowAndCommitsOnTheTickAfterTheLast()
     QCOMPARE(engine.tickCount(), qint16(0));
     QCOMPARE(engine.score(0), 130);
     QCOMPARE(engine.score(1), 350);
-    QCOMPARE(engine.barLength(1), 504.0f); // exactly the committed length
     QCOMPARE(engine.pendingPoints(0), 0);
     QVERIFY(engine.changedSinceSave());
 }
@@ -366,8 +356,6 @@ void TestGameEngine::undoAndRedoWalkThroughRoundsRenamesAndMaximumChanges()
 {
     GameEngine engine;
     setUpGame(engine, numberedTeams({0, 0}));
-    engine.setTrackWidth(1024);
-    engine.showCommittedLengths();
     QVERIFY(!engine.canUndo());
     engine.enterPoints(0, QStringLiteral("100"));
     runRace(engine);
@@ -379,9 +367,8 @@ void TestGameEngine::undoAndRedoWalkThroughRoundsRenamesAndMaximumChanges()
     QCOMPARE(engine.maxScore(), 500);
     QVERIFY(engine.undo()); // the rename
     QCOMPARE(engine.teamName(1), QStringLiteral("팀2"));
-    QVERIFY(engine.undo()); // the round: the bar goes back at once
+    QVERIFY(engine.undo()); // the round
     QCOMPARE(engine.score(0), 0);
-    QCOMPARE(engine.barLength(0), 0.0f);
     QVERIFY(!engine.undo());
     QVERIFY(!engine.hasUnsavedStandings()); // back at the standings it started with
 
@@ -464,45 +451,6 @@ void TestGameEngine::anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedSta
     QCOMPARE(engine.changedSinceSave(), unsaved);
 }
 
-void TestGameEngine::framesBetweenTicksLieBetweenTheTickLengths_data()
-{
-    QTest::addColumn<qint32>("score");
-    QTest::addColumn<QString>("points");
-    QTest::newRow("growing") << 100 << QStringLiteral("300");
-    QTest::newRow("shrinking") << 300 << QStringLiteral("-200");
-    QTest::newRow("crossing zero") << -60 << QStringLiteral("150");
-    QTest::newRow("below zero") << -60 << QStringLiteral("20");
-}
-
-void TestGameEngine::framesBetweenTicksLieBetweenTheTickLengths()
-{
-    QFETCH(qint32, score);
-    QFETCH(QString, points);
-    GameEngine engine;
-    setUpGame(engine, numberedTeams({score}));
-    engine.setTrackWidth(3840);
-    engine.showCommittedLengths();
-    QCOMPARE(engine.barLength(0), std::max(0.0f, float(score * (3840 - 304) / 500.0)));
-    engine.enterPoints(0, points);
-    engine.startRace();
-    float previous = engine.barLength(0);
-    for (int t = 0; t < GameEngine::RaceTicks; ++t) {
-        const float between = engine.barLengthAhead(0, 0.5);
-        engine.raceTick();
-        const float next = engine.barLength(0);
-        QVERIFY(between >= std::min(previous, next) - 1e-3f);
-        QVERIFY(between <= std::max(previous, next) + 1e-3f);
-        QVERIFY(next >= 0.0f);
-        previous = next;
-    }
-    // The last frame before the commit is the committed length.
-    const float last = engine.barLengthAhead(0, 1.0);
-    engine.raceTick();
-    QVERIFY(!engine.isRacing());
-    QCOMPARE(last, engine.barLength(0));
-    QCOMPARE(engine.barLength(0), std::max(0.0f, float(engine.score(0) * engine.scoreScale())));
-}
-
 void TestGameEngine::loadingReplacesTheGameAndItsHistory()
 {
     GameEngine engine;
@@ -542,8 +490,6 @@ void TestGameEngine::aWholeEveningSavesAndLoadsTheSameStandings()
     engine.prepareNewGame();
     setUpGame(engine, {{QStringLiteral("진리"), 0}, {QStringLiteral("지혜"), 0}, {QStringLiteral("사랑"), 0}},
               engine.maxScore());
-    engine.setTrackWidth(1920);
-    engine.showCommittedLengths();
 
     // Three rounds, the last one pushing the leader past the maximum.
     const QList<QList<QString>> rounds = {{QStringLiteral("30"), QStringLiteral("20"), QStringLiteral("0")},
