@@ -1,9 +1,9 @@
 #include "board_timing.h"
 
-#include "board_monitor.h"
 #include "dialogs.h"
 #include "figures.h"
 #include "game_engine.h"
+#include "presenter_commands.h"
 #include "saved_games_folder.h"
 #include "scoreboard_window.h"
 #include "start_sound.h"
@@ -80,9 +80,9 @@ int runBoardTiming(int rounds)
     SilentDialogs dialogs;
     SilentSound sound;
     const SavedGamesFolder noFolder;
-    const BoardMonitor primaryScreen;
-    ScoreboardWindow board(engine, noFolder, dialogs, sound, primaryScreen);
-    board.show();
+    PresenterCommands commands(engine, noFolder, dialogs);
+    ScoreboardWindow board(commands, sound);
+    board.showMaximized();
     settle(300);
     board.showGame();
     settle(100);
@@ -103,7 +103,7 @@ int runBoardTiming(int rounds)
         settle(20);
         counter.paints = 0;
         counter.area = 0;
-        board.startRace();
+        commands.startRace();
         engine.stopAnimations();
         for (int t = 0; t < GameEngine::RaceTicks; ++t) {
             engine.raceTick();
@@ -121,7 +121,7 @@ int runBoardTiming(int rounds)
     for (int r = 0; r < rounds; ++r) {
         prepareRound(engine);
         settle(20);
-        board.startRace();
+        commands.startRace();
         engine.stopAnimations();
         for (int t = 0; t <= GameEngine::RaceTicks; ++t) {
             clock.start();
@@ -135,7 +135,7 @@ int runBoardTiming(int rounds)
 
     Samples highlight;
     for (int r = 0; r < rounds; ++r) {
-        board.showWinner();
+        commands.showWinner();
         engine.stopAnimations();
         for (int t = 0; t <= GameEngine::HighlightTicks; ++t) {
             clock.start();

@@ -119,8 +119,8 @@ int runProgram(const ProgramRunOptions &options)
             return;
         }
         // The load button brings the setup window back over the board.
-        if (ScoreboardWindow *board = program.board())
-            board->requestSetup();
+        if (program.board())
+            program.commands().requestSetup();
         QTimer::singleShot(1000, &context, startIdle);
     };
 
@@ -145,7 +145,7 @@ int runProgram(const ProgramRunOptions &options)
         qApp->installEventFilter(frames.get());
         roundCpuStart = processCpuMs();
         startNs = monotonicNs();
-        board->startRace();
+        program.commands().startRace();
     };
 
     const auto startGame = [&] {

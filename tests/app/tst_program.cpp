@@ -57,7 +57,7 @@ private:
     // The board's load button, then "돌아가기": a setup window in team mode beside the board.
     void backToSetupFromTheBoard()
     {
-        m_program->board()->requestSetup();
+        m_program->commands().requestSetup();
         QTest::mouseClick(cmd(2), Qt::LeftButton);
     }
     void writeGame(const QString &name, const QList<TeamStanding> &teams)
@@ -109,6 +109,7 @@ void TestProgram::startReplacesTheSetupWindowWithABoard()
     startWithTeams({0, 3});
     QCOMPARE(m_program->board()->objectName(), u"main"_qs);
     QVERIFY(m_program->board()->isVisible());
+    QVERIFY(m_program->board()->windowState() & Qt::WindowMaximized);
     QVERIFY(!m_program->setupWindow());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!setup); // closed for good
@@ -135,7 +136,7 @@ void TestProgram::theLoadButtonOpensAFreshSetupWindowInSavedGameMode()
     engine().setSavedGame(SavedGame::named(u"지난 게임"_qs));
     writeGame(u"새로 저장"_qs, {{u"진리"_qs, 10}});
 
-    m_program->board()->requestSetup();
+    m_program->commands().requestSetup();
     SetupWindow *setup = m_program->setupWindow();
     QVERIFY(setup);
     QVERIFY(setup->isVisible());
@@ -156,7 +157,7 @@ void TestProgram::theLoadButtonOnlySwitchesAnOpenSetupWindow()
 
     writeGame(u"나중"_qs, {{u"진리"_qs, 10}});
     engine().setMaxScore(900);
-    m_program->board()->requestSetup();
+    m_program->commands().requestSetup();
     QCOMPARE(m_program->setupWindow(), setup);
     QVERIFY(setup->inSavedGameMode());
     QCOMPARE(setup->savedGames().size(), 0); // not read again
@@ -167,7 +168,7 @@ void TestProgram::aGameLoadedFromTheBoardStartsWithItsStandings()
 {
     startWithTeams({0, 1});
     writeGame(u"주일"_qs, {{u"사랑"_qs, 120}, {u"은혜"_qs, 80}});
-    m_program->board()->requestSetup();
+    m_program->commands().requestSetup();
     SetupWindow *setup = m_program->setupWindow();
     auto *list = setup->findChild<QListWidget *>(QStringLiteral("List1"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -220,7 +221,7 @@ void TestProgram::closeAsksFirstWhenTheShownBoardHasUnsavedStandings()
 void TestProgram::theBoardsLeaveButtonEndsTheRun()
 {
     startWithTeams({0});
-    m_program->board()->requestSetup();
+    m_program->commands().requestSetup();
     QSignalSpy ended(m_program.get(), &Program::ended);
     QTest::mouseClick(m_program->board()->findChild<QPushButton *>(QStringLiteral("Command5")),
                       Qt::LeftButton);

@@ -1,10 +1,10 @@
 // A hand-run look at the board: eight demonstration teams in the middle of a
 // round. Not a test; run it under a display and look.
 //   board_demo [ticks] [screenshot.png|-] [normal|entry]
-#include "board_monitor.h"
 #include "counting_sound.h"
 #include "game_engine.h"
 #include "game_setup.h"
+#include "presenter_commands.h"
 #include "qt_dialogs.h"
 #include "saved_games_folder.h"
 #include "scoreboard_window.h"
@@ -35,18 +35,19 @@ int main(int argc, char *argv[])
     const SavedGamesFolder folder(games.path());
     QtDialogs dialogs;
     CountingSound sound;
-    const BoardMonitor primaryScreen;
-    ScoreboardWindow board(engine, folder, dialogs, sound, primaryScreen);
+    PresenterCommands commands(engine, folder, dialogs);
+    ScoreboardWindow board(commands, sound);
     if (normal) {
-        board.setWindowState(Qt::WindowNoState);
         board.resize(1024, 766);
         board.move(0, 0);
+        board.show();
+    } else {
+        board.showMaximized();
     }
-    board.show();
     board.showGame();
 
     QTimer::singleShot(800, &board, [&] {
-        board.startRace();
+        commands.startRace();
         // Freeze the round where it is, for a still picture.
         engine.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
         for (int i = 0; i < ticks; ++i)

@@ -2,11 +2,11 @@
 #include "banner_artwork.h"
 #include "banner_picture.h"
 #include "board_colours.h"
-#include "board_monitor.h"
 #include "counting_sound.h"
 #include "figure_box.h"
 #include "game_engine.h"
 #include "game_setup.h"
+#include "presenter_commands.h"
 #include "saved_games_folder.h"
 #include "score_bar.h"
 #include "scoreboard_window.h"
@@ -122,8 +122,8 @@ struct Board
     SavedGamesFolder folder;
     ScriptedDialogs dialogs;
     CountingSound sound;
-    BoardMonitor monitor;
-    ScoreboardWindow window{engine, folder, dialogs, sound, monitor};
+    PresenterCommands commands{engine, folder, dialogs};
+    ScoreboardWindow window{commands, sound};
     BannerPicture *banner = window.findChild<BannerPicture *>(QStringLiteral("Image1"));
 
     explicit Board(QSize size)
@@ -309,7 +309,7 @@ void TestBannerPicture::aRaceRepaintsOnlyBarsAndFigures()
     for (FigureBox *figure : board.window.findChildren<FigureBox *>())
         figure->installEventFilter(&figurePaints);
 
-    board.window.startRace();
+    board.commands.startRace();
     for (int tick = 0; tick < 20; ++tick) {
         board.engine.raceTick();
         QCoreApplication::processEvents();

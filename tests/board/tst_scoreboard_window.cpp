@@ -1,10 +1,11 @@
 #include "scoreboard_window.h"
 
-#include "board_monitor.h"
 #include "counting_sound.h"
+#include "entry_box.h"
 #include "figure_box.h"
 #include "game_engine.h"
 #include "game_setup.h"
+#include "presenter_commands.h"
 #include "saved_games_folder.h"
 #include "score_bar.h"
 #include "score_file.h"
@@ -29,7 +30,8 @@ namespace {
 const QColor teamColours[] = {{255, 192, 128}, {128, 255, 128}, {128, 255, 255}, {128, 128, 255},
                               {255, 255, 128}, {255, 128, 255}, {255, 128, 128}, {224, 224, 224}};
 
-// A board at a given size with the teams of a game, drawn as a start shows it.
+// A board at a given size with the teams of a game, drawn as a start shows
+// it; its commands are given as the console and the keys give them.
 struct Board
 {
     QTemporaryDir games;
@@ -37,16 +39,13 @@ struct Board
     GameEngine engine;
     ScriptedDialogs dialogs;
     CountingSound sound;
-    BoardMonitor monitor;
+    PresenterCommands commands{engine, folder, dialogs};
     std::unique_ptr<ScoreboardWindow> form;
-    Qt::WindowStates openedState;
 
     explicit Board(const QList<int> &scores, QSize size = QSize(1024, 766))
     {
         setUpGame(engine, numberedTeams(scores));
-        form = std::make_unique<ScoreboardWindow>(engine, folder, dialogs, sound, monitor);
-        openedState = form->windowState();
-        form->setWindowState(Qt::WindowNoState);
+        form = std::make_unique<ScoreboardWindow>(commands, sound);
         form->resize(size);
         form->show();
         (void)QTest::qWaitForWindowExposed(form.get());
@@ -60,6 +59,8 @@ struct Board
     FigureBox *figure(int i) const { return child<FigureBox>(QStringLiteral("T_Pic_%1").arg(i)); }
     // Where a figure stands on the board (it is a child of its bar).
     QPoint figurePlace(int i) const { return figure(i)->mapTo(form.get(), QPoint()); }
+    // Where a figure stands as the board keeps it, in single precision.
+    float figureLeft(int i) const { return float(bar(i)->x()) + figure(i)->figureLeft(); }
     QLineEdit *entry() const { return child<QLineEdit>(QStringLiteral("TCmd_Txt")); }
     QLineEdit *maxBox() const { return child<QLineEdit>(QStringLiteral("Text1")); }
     QPushButton *button(const char *name) const { return child<QPushButton>(QLatin1String(name)); }
@@ -90,7 +91,7 @@ struct Board
     }
     int runRound()
     {
-        form->startRace();
+        commands.startRace();
         return finishRace();
     }
 };
@@ -170,7 +171,6 @@ void TestScoreboardWindow::aNewBoardOpensMaximizedWithOnlyBannerAndCommandBar()
     Board b({});
     QCOMPARE(b.form->objectName(), QStringLiteral("main"));
     QCOMPARE(b.form->windowTitle(), QStringLiteral("Zanto 점수판"));
-    QVERIFY(b.openedState & Qt::WindowMaximized);
     QVERIFY(b.child(QStringLiteral("Image1"))->isVisible());
     QVERIFY(b.child(QStringLiteral("Picture2"))->isVisible());
     QVERIFY(!b.entry()->isVisible());
@@ -318,12 +318,12 @@ void TestScoreboardWindow::barLengthsFollowTheScale()
     Board b({100, 333, 0});
     QCOMPARE(b.form->barTrack().scale(), 1.44);
     QCOMPARE(b.width(0), 144.0f);
-    QCOMPARE(b.form->figureLeft(0), 163.0f + 144.0f);
+    QCOMPARE(b.figureLeft(0), 163.0f + 144.0f);
     QCOMPARE(b.figurePlace(0).x(), 307);
     QCOMPARE(b.width(1), 479.52f);
-    QCOMPARE(b.form->figureLeft(1), 163.0f + 479.52f);
+    QCOMPARE(b.figureLeft(1), 163.0f + 479.52f);
     QCOMPARE(b.width(2), 0.0f);
-    QCOMPARE(b.form->figureLeft(2), 163.0f);
+    QCOMPARE(b.figureLeft(2), 163.0f);
     QVERIFY(b.bar(2)->isVisible());
 }
 
@@ -335,7 +335,7 @@ void TestScoreboardWindow::aNegativeScoreDrawsNoBarAndMaximumZeroKeepsTheScale()
     b.form->layOutRows();
     QCOMPARE(b.form->barTrack().scale(), 1.44);
     QCOMPARE(b.width(0), 0.0f);
-    QCOMPARE(b.form->figureLeft(0), 163.0f);
+    QCOMPARE(b.figureLeft(0), 163.0f);
     QCOMPARE(b.width(1), 72.0f);
 }
 
@@ -390,8 +390,8 @@ void TestScoreboardWindow::leftClickCollectsPointsWithoutShowingThem()
     QCOMPARE(b.entry()->pos(), b.team(1)->pos());
     QCOMPARE(b.entry()->text(), QStringLiteral("0"));
     QVERIFY(b.entry()->hasFocus() || !QApplication::focusWindow());
-    QCOMPARE(b.form->entryTeam(), 1);
-    QCOMPARE(b.form->entryKind(), ScoreboardWindow::EntryKind::Points);
+    QCOMPARE(b.form->entryBox()->team(), 1);
+    QCOMPARE(b.form->entryBox()->kind(), EntryBox::Kind::Points);
     // The proposal is selected, so typing replaces it.
     QTest::keyClicks(b.entry(), QStringLiteral("30"));
     QTest::keyClick(b.entry(), Qt::Key_Return);
@@ -452,7 +452,7 @@ void TestScoreboardWindow::rightClickRenamesAtOnce()
     Board b({10, 20});
     QTest::mouseClick(b.team(1), Qt::RightButton);
     QCOMPARE(b.entry()->text(), QStringLiteral("팀2"));
-    QCOMPARE(b.form->entryKind(), ScoreboardWindow::EntryKind::TeamName);
+    QCOMPARE(b.form->entryBox()->kind(), EntryBox::Kind::TeamName);
     b.entry()->clear();
     typeText(b.entry(), QStringLiteral(" 지혜 "));
     QTest::keyClick(b.entry(), Qt::Key_Return);
@@ -541,7 +541,7 @@ void TestScoreboardWindow::aClickElsewhereAppliesTheBoxFirst()
     b.entry()->setText(QStringLiteral("5"));
     QTest::mouseClick(b.team(1), Qt::LeftButton);
     QCOMPARE(b.engine.pendingPoints(0), taken ? 30 : 5);
-    QCOMPARE(b.form->entryTeam(), 1);
+    QCOMPARE(b.form->entryBox()->team(), 1);
 }
 
 void TestScoreboardWindow::aRenameTheFileCannotCarryKeepsTheBoxOpen()
@@ -597,7 +597,7 @@ void TestScoreboardWindow::wholeRoundCountsUpAndCommitsOnTheLastTick()
     Board b({100, 200, 0});
     b.engine.setPendingPoints(0, 30);
     b.engine.setPendingPoints(1, 150);
-    b.form->startRace();
+    b.commands.startRace();
     QVERIFY(b.timer(1)->isActive());
 
     b.engine.raceTick();
@@ -613,7 +613,7 @@ void TestScoreboardWindow::wholeRoundCountsUpAndCommitsOnTheLastTick()
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("115"));
     QCOMPARE(b.bar(1)->caption(), QStringLiteral("275"));
     QVERIFY(qAbs(b.width(1) - 288.0f - 108.0f) < 0.01f);
-    QCOMPARE(b.form->figureLeft(1), 163.0f + b.width(1));
+    QCOMPARE(b.figureLeft(1), 163.0f + b.width(1));
     QCOMPARE(b.engine.score(0), 100);
 
     b.ticks(150 - 75);
@@ -630,7 +630,7 @@ void TestScoreboardWindow::wholeRoundCountsUpAndCommitsOnTheLastTick()
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("130"));
     QCOMPARE(b.bar(1)->caption(), QStringLiteral("350"));
     QCOMPARE(b.width(1), 504.0f);
-    QCOMPARE(b.form->figureLeft(1), 667.0f);
+    QCOMPARE(b.figureLeft(1), 667.0f);
     for (int j = 0; j < 8; ++j) {
         QCOMPARE(b.figure(j)->shownFrame(), 0);
         QCOMPARE(b.engine.pendingPoints(j), 0);
@@ -643,7 +643,7 @@ void TestScoreboardWindow::barsGrowByFractionsOfAPixel()
     // 10 points over 150 ticks at 1.44 px a point: 0.096 px a tick.
     Board b({100});
     b.engine.setPendingPoints(0, 10);
-    b.form->startRace();
+    b.commands.startRace();
     b.engine.raceTick();
     QCOMPARE(b.width(0), float(144.0 + 10.0 / 150.0 * 1.44));
     b.ticks(149);
@@ -656,7 +656,7 @@ void TestScoreboardWindow::negativePointsCountDownWithFloor()
     Board b({0, 100});
     b.engine.setPendingPoints(0, -60); // -0.4 a tick
     b.engine.setPendingPoints(1, -100);
-    b.form->startRace();
+    b.commands.startRace();
     b.engine.raceTick();
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("-1"));
     QCOMPARE(b.bar(1)->caption(), QStringLiteral("99"));
@@ -676,7 +676,7 @@ void TestScoreboardWindow::resizingMidRoundKeepsTheBarsGrowing()
     Board b({100, 200});
     b.engine.setPendingPoints(0, 150);
     b.engine.setPendingPoints(1, 150);
-    b.form->startRace();
+    b.commands.startRace();
     b.ticks(40);
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("140"));
     const float grown[] = {b.width(0), b.width(1)};
@@ -687,7 +687,7 @@ void TestScoreboardWindow::resizingMidRoundKeepsTheBarsGrowing()
     QCOMPARE(b.engine.tickCount(), qint16(40));
     QCOMPARE(b.width(0), grown[0]);
     QCOMPARE(b.width(1), grown[1]);
-    QCOMPARE(b.form->figureLeft(0), 163.0f + grown[0]);
+    QCOMPARE(b.figureLeft(0), 163.0f + grown[0]);
     // The layout writes the committed scores; the next tick counts on.
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("100"));
     QCOMPARE(b.figure(0)->shownFrame(), 0);
@@ -705,7 +705,7 @@ void TestScoreboardWindow::resizingBetweenRoundsRedrawsTheBarsForTheNewWidth()
     b.form->resize(1920, 1080);
     QCOMPARE(b.width(0), 323.2f); // (1920 - 304) / 500 per point
     QCOMPARE(b.width(1), 808.0f);
-    QCOMPARE(b.form->figureLeft(1), float(b.bar(1)->x()) + 808.0f);
+    QCOMPARE(b.figureLeft(1), float(b.bar(1)->x()) + 808.0f);
 }
 
 void TestScoreboardWindow::theFocusStaysOffTheStartButton()
@@ -727,7 +727,7 @@ void TestScoreboardWindow::theFocusStaysOffTheStartButton()
 void TestScoreboardWindow::highlightRunsThroughTheTeamColours()
 {
     Board b({10, 40, 20});
-    b.form->showWinner();
+    b.commands.showWinner();
     QCOMPARE(b.engine.highlightedTeam(), 1);
     QVERIFY(b.timer(2)->isActive());
     QList<QColor> settled;
@@ -761,11 +761,11 @@ void TestScoreboardWindow::aSecondStartOrTheWinnerDuringARaceDoNothing()
     // past the real totals and the race take twelve seconds.
     Board b({100, 240});
     b.engine.setPendingPoints(0, 30);
-    b.form->startRace();
+    b.commands.startRace();
     b.ticks(50);
     const float midWidth = b.width(0);
-    b.form->startRace();
-    b.form->showWinner();
+    b.commands.startRace();
+    b.commands.showWinner();
     QVERIFY(!b.timer(2)->isActive());
     QCOMPARE(b.engine.raceValue(0), 110.0);
     QCOMPARE(b.width(0), midWidth);
@@ -786,11 +786,11 @@ void TestScoreboardWindow::aSecondStartOrTheWinnerDuringARaceDoNothing()
 void TestScoreboardWindow::startDuringTheHighlightEndsItFirst()
 {
     Board b({10, 40});
-    b.form->showWinner();
+    b.commands.showWinner();
     for (int n = 0; n < 17; ++n)
         b.engine.highlightTick();
     QCOMPARE(b.bar(1)->fillColour(), teamColours[2]);
-    b.form->startRace();
+    b.commands.startRace();
     QVERIFY(!b.timer(2)->isActive());
     QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
     QCOMPARE(b.finishRace(), 151);
@@ -804,7 +804,7 @@ void TestScoreboardWindow::framesStandAtThirdsOfTheWayToTheNextTick()
     Board b({100});
     auto *frames = b.form->findChild<QTimer *>(QStringLiteral("raceFrames"));
     b.engine.setPendingPoints(0, 300);
-    b.form->startRace();
+    b.commands.startRace();
     b.timer(1)->start(3600 * 1000); // the ticks come from the test alone
     for (int t = 0; t < 2; ++t) {
         b.engine.raceTick();
@@ -824,7 +824,7 @@ void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
     Board b({100});
     auto *frames = b.form->findChild<QTimer *>(QStringLiteral("raceFrames"));
     b.engine.setPendingPoints(0, 300);
-    b.form->startRace();
+    b.commands.startRace();
     QVERIFY(frames->isActive());
     QTRY_VERIFY(b.width(0) > b.form->barTrack().length(0));
     QVERIFY(b.width(0) <= b.form->barTrack().length(0) + float(2 * 1.44) + 0.01f);
@@ -841,7 +841,7 @@ void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
 void TestScoreboardWindow::timersTickForReal()
 {
     Board b({10});
-    b.form->startRace();
+    b.commands.startRace();
     QTRY_VERIFY_WITH_TIMEOUT(b.engine.tickCount() >= 2, 2000);
     b.timer(1)->stop();
 }
@@ -854,13 +854,13 @@ void TestScoreboardWindow::startPreparesEverySlotAndPlaysTheSound()
     // The sound got ready when the game was shown, not at the click.
     QVERIFY(b.sound.prepares > 0);
     b.engine.setPendingPoints(1, 15);
-    b.form->startRace();
+    b.commands.startRace();
     QCOMPARE(b.sound.plays, 1);
     QCOMPARE(b.engine.raceStep(1), 0.1);
     QCOMPARE(b.engine.raceStep(0), 0.0);
     // A round without points changes nothing on the bars.
     b.engine.setPendingPoints(1, 0);
-    b.form->startRace();
+    b.commands.startRace();
     QCOMPARE(b.runRound(), 151);
     QCOMPARE(b.engine.score(0), 100);
     QCOMPARE(b.width(0), 144.0f);
@@ -926,8 +926,8 @@ void TestScoreboardWindow::saveWritesTheStandingsOnlyUnderATypedName()
     Board b({120, 80});
     b.engine.setChangedSinceSave(true);
     b.dialogs.inputAnswers = {std::nullopt, QStringLiteral("   "), QStringLiteral("결승")};
-    b.form->saveStandings();
-    b.form->saveStandings();
+    b.commands.saveStandings();
+    b.commands.saveStandings();
     QVERIFY(b.dialogs.messages.isEmpty());
     QVERIFY(QDir(b.folder.path()).isEmpty());
     QVERIFY(b.engine.changedSinceSave());
@@ -943,7 +943,7 @@ void TestScoreboardWindow::saveWritesTheStandingsOnlyUnderATypedName()
 void TestScoreboardWindow::loadButtonAsksForTheSetupWindow()
 {
     Board b({10});
-    QSignalSpy load(b.form.get(), &ScoreboardWindow::setupRequested);
+    QSignalSpy load(&b.commands, &PresenterCommands::setupRequested);
     QTest::mouseClick(b.button("Command2"), Qt::LeftButton);
     QCOMPARE(load.count(), 1);
     QVERIFY(b.form->isVisible());
@@ -952,16 +952,16 @@ void TestScoreboardWindow::loadButtonAsksForTheSetupWindow()
 void TestScoreboardWindow::leaveAsksOnlyWhileStandingsAreUnsaved()
 {
     Board b({10});
-    QSignalSpy end(b.form.get(), &ScoreboardWindow::endRequested);
+    QSignalSpy end(&b.commands, &PresenterCommands::endRequested);
     QTest::mouseClick(b.button("Command5"), Qt::LeftButton);
     QCOMPARE(end.count(), 1);
     QVERIFY(b.dialogs.questions.isEmpty());
 
     b.enter(0, QStringLiteral("5")); // pending points
     b.dialogs.askAnswers = {false, true};
-    b.form->leave();
+    b.commands.leave();
     QCOMPARE(end.count(), 1);
-    b.form->leave();
+    b.commands.leave();
     QCOMPARE(end.count(), 2);
     QCOMPARE(b.dialogs.questions,
              QStringList(2, QStringLiteral("저장하지 않은 점수가 있습니다. 종료할까요?")));

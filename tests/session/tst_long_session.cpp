@@ -7,6 +7,7 @@
 
 #include "conversions.h"
 #include "counting_sound.h"
+#include "entry_box.h"
 #include "game_engine.h"
 #include "game_limits.h"
 #include "monitor_platform.h"
@@ -290,11 +291,11 @@ QString TestLongSession::actOnBoard(ScoreboardWindow *board)
         return QStringLiteral("%1 highlight ticks").arg(ticks);
     }
     if (entry->isVisible() && roll < 75) {
-        const bool points = board->entryKind() == ScoreboardWindow::EntryKind::Points;
+        const bool points = board->entryBox()->kind() == EntryBox::Kind::Points;
         const QString text = points ? pick(pointTexts) : pick(teamNames);
         typeText(entry, text);
         const QString typed = entry->text();
-        const int team = board->entryTeam();
+        const int team = board->entryBox()->team();
         QTest::keyClick(entry, Qt::Key_Return);
         if (points) {
             if (const auto value = textToInteger(typed)) {
