@@ -57,12 +57,16 @@ public:
     }
 };
 
+// The same standings and points every round: the standings brought back as
+// a recovered game is, the points typed.
 void prepareRound(GameEngine &engine)
 {
-    for (int i = 0; i < TimedTeams; ++i) {
-        engine.setTeam(i, engine.teamName(i), timedRoundScore(i));
-        engine.setPendingPoints(i, timedRoundPoints(i));
-    }
+    QList<TeamStanding> teams;
+    for (int i = 0; i < TimedTeams; ++i)
+        teams.append({engine.teamName(i), timedRoundScore(i)});
+    engine.restoreGame({TimedTeams, GameEngine::NewGameMaxScore, teams}, std::nullopt);
+    for (int i = 0; i < TimedTeams; ++i)
+        engine.enterPoints(i, QString::number(timedRoundPoints(i)));
 }
 
 } // namespace
@@ -73,7 +77,7 @@ int runBoardTiming(int rounds)
     QList<TeamStanding> teams;
     for (int i = 0; i < TimedTeams; ++i)
         teams.append({QStringLiteral("%1모둠").arg(i + 1), 0});
-    engine.setMaxScore(GameEngine::NewGameMaxScore);
+    engine.prepareNewGame();
     engine.startGame(teams);
     prepareRound(engine);
 

@@ -35,7 +35,7 @@ void BarTrack::showCommittedScores(const GameEngine &engine)
 {
     if (const auto scale = scoreScale(m_boardWidth, engine.maxScore()))
         m_scale = *scale;
-    for (int row = 0; row < engine.rowsInPlay(); ++row) {
+    for (int row = 0; row < engine.rowsShown(); ++row) {
         if (const auto length = barLength(m_scale, engine.score(row)))
             setLength(row, *length);
     }

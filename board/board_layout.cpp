@@ -5,9 +5,9 @@
 
 namespace BoardLayout {
 
-std::optional<qint32> rowGap(int innerHeight, qint32 teamCount)
+std::optional<qint32> rowGap(int innerHeight, qint32 rows)
 {
-    const double n = teamCount;
+    const double n = rows;
     const double free = double(innerHeight) - BannerHeight - CommandBarHeight - RowHeight * n;
     return roundToLong(free / (n + 1));
 }

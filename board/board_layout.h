@@ -29,8 +29,8 @@ constexpr int designRowTop(int row) { return BannerHeight + DesignRowPitch * row
 
 // The gap above, between and below the rows: the free height shared out
 // evenly, rounded half to even. No value when it cannot be computed
-// (a team count of -1 divides by zero).
-std::optional<qint32> rowGap(int innerHeight, qint32 teamCount);
+// (a row count of -1 divides by zero).
+std::optional<qint32> rowGap(int innerHeight, qint32 rows);
 
 // Top of row `row` for a given gap.
 qint64 rowTop(int row, qint32 gap);

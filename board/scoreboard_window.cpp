@@ -74,7 +74,7 @@ ScoreboardWindow::ScoreboardWindow(PresenterCommands &commands, StartSound &soun
     createControls();
     setTabOrder();
     PresenterKeys::installRowKeys(*this, [this](int row) {
-        if (row < m_engine.rowsInPlay())
+        if (row < m_engine.rowsShown())
             openEntryBox(row, Qt::LeftButton);
     });
     PresenterKeys::install(*this, m_commands);
@@ -208,7 +208,7 @@ void ScoreboardWindow::showStandings()
     if (!m_gameShown)
         return;
     if (m_engine.isRacing()) {
-        for (int i = 0; i < m_engine.rowsInPlay(); ++i)
+        for (int i = 0; i < m_engine.rowsShown(); ++i)
             showTeamName(i);
         return;
     }
@@ -232,10 +232,10 @@ void ScoreboardWindow::layOutRows()
     m_commandBar->placeOnBoard(size());
 
     // However many teams a game holds, the board has eight rows.
-    if (const auto gap = BoardLayout::rowGap(h, m_engine.rowsInPlay()))
+    if (const auto gap = BoardLayout::rowGap(h, m_engine.rowsShown()))
         m_rowGap = *gap;
 
-    for (int i = 0; i < m_engine.rowsInPlay(); ++i) {
+    for (int i = 0; i < m_engine.rowsShown(); ++i) {
         QPushButton *button = m_teamButtons[std::size_t(i)];
         ScoreBar *bar = m_scoreBars[std::size_t(i)];
         FigureBox *runner = m_runners[std::size_t(i)];
@@ -252,7 +252,7 @@ void ScoreboardWindow::layOutRows()
         button->show();
         runner->show();
     }
-    for (int i = m_engine.rowsInPlay(); i < BoardRows; ++i) {
+    for (int i = m_engine.rowsShown(); i < BoardRows; ++i) {
         m_teamButtons[std::size_t(i)]->hide();
         m_scoreBars[std::size_t(i)]->hide();
         m_runners[std::size_t(i)]->hide();
@@ -298,7 +298,7 @@ void ScoreboardWindow::showCommittedScores()
 
 void ScoreboardWindow::drawCommittedLengths()
 {
-    for (int i = 0; i < m_engine.rowsInPlay(); ++i) {
+    for (int i = 0; i < m_engine.rowsShown(); ++i) {
         ScoreBar *bar = m_scoreBars[std::size_t(i)];
         bar->setBarWidth(m_track.length(i));
         placeFigure(i);

@@ -382,7 +382,7 @@ void PresenterConsole::showStandings()
 {
     for (int row = 0; row < BoardRows; ++row) {
         TeamRow &team = m_rows[std::size_t(row)];
-        const bool inPlay = row < m_engine.rowsInPlay();
+        const bool inPlay = row < m_engine.rowsShown();
         if (!inPlay) {
             // Text typed for a team that left play belongs to no one.
             clearPoints(row);
@@ -506,7 +506,7 @@ int PresenterConsole::rowOf(const QObject *field) const
 
 void PresenterConsole::focusPointsEntry(int row)
 {
-    if (row < 0 || row >= m_engine.rowsInPlay())
+    if (row < 0 || row >= m_engine.rowsShown())
         return;
     QLineEdit *points = m_rows[std::size_t(row)].points;
     points->setText(QStringLiteral("0"));
@@ -537,7 +537,7 @@ void PresenterConsole::clearPoints(int row)
 
 void PresenterConsole::editName(int row)
 {
-    if (row < 0 || row >= m_engine.rowsInPlay())
+    if (row < 0 || row >= m_engine.rowsShown())
         return;
     TeamRow &team = m_rows[std::size_t(row)];
     team.nameEditor->setText(m_engine.teamName(row));
@@ -567,12 +567,12 @@ void PresenterConsole::closeNameEditor(int row)
     if (team.nameEditor->hasFocus())
         setFocus(Qt::OtherFocusReason);
     team.nameEditor->hide();
-    team.name->setVisible(row < m_engine.rowsInPlay());
+    team.name->setVisible(row < m_engine.rowsShown());
 }
 
 bool PresenterConsole::settleEntries()
 {
-    for (int row = 0; row < m_engine.rowsInPlay(); ++row) {
+    for (int row = 0; row < m_engine.rowsShown(); ++row) {
         const TeamRow &team = m_rows[std::size_t(row)];
         if (!team.nameEditor->isHidden() && !applyName(row))
             return false;

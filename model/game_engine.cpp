@@ -34,19 +34,9 @@ GameEngine::~GameEngine() = default;
 
 // --- Teams and standings -----------------------------------------------------
 
-int GameEngine::teamsInPlay() const
-{
-    return std::clamp(m_teamCount, 0, TeamSlots);
-}
-
-int GameEngine::rowsInPlay() const
-{
-    return std::clamp(m_teamCount, 0, BoardRows);
-}
-
 Standings GameEngine::standings() const
 {
-    return {m_teamCount, m_maxScore, teamStandings()};
+    return {m_announcedTeamCount, m_maxScore, teamStandings()};
 }
 
 QList<TeamStanding> GameEngine::teamStandings() const
@@ -60,7 +50,7 @@ QList<TeamStanding> GameEngine::teamStandings() const
 void GameEngine::rememberSavedStandings()
 {
     m_changedSinceSave = false;
-    m_savedStandings.emplace(m_teamCount, teamStandings());
+    m_savedStandings.emplace(m_announcedTeamCount, teamStandings());
 }
 
 void GameEngine::setSavedGame(const std::optional<SavedGame> &game)
@@ -105,7 +95,7 @@ void GameEngine::startGame(const QList<TeamStanding> &teams)
             emit pendingChanged(slot);
         }
     }
-    m_teamCount = qint32(std::min<qsizetype>(teams.size(), TeamSlots));
+    m_announcedTeamCount = qint32(std::min<qsizetype>(teams.size(), TeamSlots));
     // A new game starts from zeros or from a saved file: nothing to lose yet.
     rememberSavedStandings();
     forgetHistory();
@@ -114,7 +104,7 @@ void GameEngine::startGame(const QList<TeamStanding> &teams)
 
 void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game)
 {
-    m_teamCount = content.allLinesRead() ? content.teamCount : content.teamLinesRead;
+    m_announcedTeamCount = content.allLinesRead() ? content.announcedTeamCount : content.teamLinesRead;
     // A header without a maximum gives the new game's.
     setMaxScore(content.maxScore.value_or(NewGameMaxScore));
     for (int i = 0; i < content.teams.size(); ++i) {
@@ -144,35 +134,12 @@ void GameEngine::restoreGame(const Standings &standings, const std::optional<Sav
     emit standingsChanged();
 }
 
-void GameEngine::setTeamCount(qint32 count)
-{
-    m_teamCount = count;
-    emit standingsChanged();
-}
-
-void GameEngine::setTeam(int slot, const QString &name, qint32 score)
-{
-    if (m_names.set(slot, name) && m_scores.set(slot, score))
-        emit standingsChanged();
-}
-
-void GameEngine::setPendingPoints(int slot, qint32 points)
-{
-    if (m_pending.set(slot, points))
-        emit pendingChanged(slot);
-}
-
 void GameEngine::setMaxScore(qint32 maxScore)
 {
     if (maxScore == m_maxScore)
         return;
     m_maxScore = maxScore;
     emit maxScoreChanged(m_maxScore);
-}
-
-void GameEngine::setChangedSinceSave(bool changed)
-{
-    m_changedSinceSave = changed;
 }
 
 // --- The presenter's operations ----------------------------------------------
@@ -340,18 +307,18 @@ void GameEngine::endHighlight()
 
 GameEngine::Snapshot GameEngine::snapshot() const
 {
-    return {m_teamCount, m_maxScore, m_names, m_scores};
+    return {m_announcedTeamCount, m_maxScore, m_names, m_scores};
 }
 
 void GameEngine::restore(const Snapshot &snapshot)
 {
-    m_teamCount = snapshot.teamCount;
+    m_announcedTeamCount = snapshot.announcedTeamCount;
     m_names = snapshot.names;
     m_scores = snapshot.scores;
     setMaxScore(snapshot.maxScore);
     keepMaxAboveTotals();
     // A step back past a save has to be saved again, or leaving loses it.
-    m_changedSinceSave = m_savedStandings != std::pair(m_teamCount, teamStandings());
+    m_changedSinceSave = m_savedStandings != std::pair(m_announcedTeamCount, teamStandings());
     emit standingsChanged();
     emit barsReset();
     emit historyChanged();
@@ -440,7 +407,7 @@ std::optional<double> GameEngine::nextRaceValue(int row) const
         return std::nullopt;
     if (m_tickCount < RaceTicks)
         return m_raceValues[std::size_t(row)] + m_raceSteps[std::size_t(row)];
-    if (row >= rowsInPlay())
+    if (row >= rowsShown())
         return std::nullopt;
     const auto total = checkedAdd(m_scores.value(row), m_pending.value(row));
     return total ? std::optional<double>(*total) : std::nullopt;

@@ -19,8 +19,8 @@
 // the winner's highlight. The windows draw from it and route the presenter's
 // clicks and keys to its operations; they hold no rules of their own.
 //
-// The teams in play occupy slots 0 to teamCount() - 1. A slot beyond them
-// keeps whatever an earlier game left there.
+// The teams in play occupy the first slots (see game_limits.h for the three
+// team counts). A slot beyond them keeps whatever an earlier game left there.
 //
 // The race and the highlight run on two 50 ms timers that share one tick
 // counter and one frame counter, so a highlight started during a race
@@ -62,11 +62,9 @@ public:
 
     // --- Teams and standings ---------------------------------------------
 
-    qint32 teamCount() const { return m_teamCount; }
-    // The slots in play: teamCount() within the slots there are.
-    int teamsInPlay() const;
-    // Teams with a row on the board.
-    int rowsInPlay() const;
+    qint32 announcedTeamCount() const { return m_announcedTeamCount; }
+    int teamsInPlay() const { return ::teamsInPlay(m_announcedTeamCount); }
+    int rowsShown() const { return ::rowsShown(m_announcedTeamCount); }
     QString teamName(int slot) const { return m_names.value(slot); }
     qint32 score(int slot) const { return m_scores.value(slot); }
     qint32 pendingPoints(int slot) const { return m_pending.value(slot); }
@@ -101,16 +99,9 @@ public:
     void loadGame(const ScoreFileContent &content, const SavedGame &game);
 
     // A game brought back after the program ended without saving it: its
-    // teams, maximum and saved game, all counting as unsaved.
+    // teams, maximum and saved game, all counting as unsaved. Tests set up
+    // their games this way, as it is the one way to any maximum.
     void restoreGame(const Standings &standings, const std::optional<SavedGame> &game);
-
-    // Direct settings, for restoring a game and for tests; each emits the
-    // signal of what it changed.
-    void setTeamCount(qint32 count);
-    void setTeam(int slot, const QString &name, qint32 score);
-    void setPendingPoints(int slot, qint32 points);
-    void setMaxScore(qint32 maxScore);
-    void setChangedSinceSave(bool changed);
 
     // --- The presenter's operations --------------------------------------
 
@@ -204,12 +195,13 @@ private:
     // The committed standings, as an undo step keeps them.
     struct Snapshot
     {
-        qint32 teamCount = 0;
+        qint32 announcedTeamCount = 0;
         qint32 maxScore = 0;
         SlotArray<QString, TeamSlots> names;
         SlotArray<qint32, TeamSlots> scores;
     };
 
+    void setMaxScore(qint32 maxScore);
     // The teams and their committed scores, which a save keeps.
     QList<TeamStanding> teamStandings() const;
     void rememberSavedStandings();
@@ -225,7 +217,7 @@ private:
     SlotArray<QString, TeamSlots> m_names;
     SlotArray<qint32, TeamSlots> m_scores;
     SlotArray<qint32, TeamSlots> m_pending;
-    qint32 m_teamCount = 0;
+    qint32 m_announcedTeamCount = 0;
     qint32 m_maxScore = 0;
     std::optional<SavedGame> m_savedGame;
     bool m_changedSinceSave = false;

@@ -113,7 +113,7 @@ void TestProgram::startReplacesTheSetupWindowWithABoard()
     QVERIFY(!m_program->setupWindow());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!setup); // closed for good
-    QCOMPARE(engine().teamCount(), 2);
+    QCOMPARE(engine().announcedTeamCount(), 2);
     QCOMPARE(engine().teamName(1), u"은혜"_qs);
 }
 
@@ -125,14 +125,15 @@ void TestProgram::everyStartShowsANewBoard()
     startWithTeams({1, 2});
     QVERIFY(!first); // the old board is gone, without its leave question
     QVERIFY(m_program->board());
-    QCOMPARE(engine().teamCount(), 2);
+    QCOMPARE(engine().announcedTeamCount(), 2);
     QCOMPARE(m_dialogs.questions, QStringList());
 }
 
 void TestProgram::theLoadButtonOpensAFreshSetupWindowInSavedGameMode()
 {
     startWithTeams({0});
-    engine().setMaxScore(900);
+    for (int step = 0; step < 4; ++step)
+        engine().raiseMaxScore(); // 900
     engine().setSavedGame(SavedGame::named(u"지난 게임"_qs));
     writeGame(u"새로 저장"_qs, {{u"진리"_qs, 10}});
 
@@ -156,7 +157,8 @@ void TestProgram::theLoadButtonOnlySwitchesAnOpenSetupWindow()
     QVERIFY(!setup->inSavedGameMode());
 
     writeGame(u"나중"_qs, {{u"진리"_qs, 10}});
-    engine().setMaxScore(900);
+    for (int step = 0; step < 4; ++step)
+        engine().raiseMaxScore(); // 900
     m_program->commands().requestSetup();
     QCOMPARE(m_program->setupWindow(), setup);
     QVERIFY(setup->inSavedGameMode());
@@ -178,7 +180,7 @@ void TestProgram::aGameLoadedFromTheBoardStartsWithItsStandings()
     QTest::mouseClick(cmd(0), Qt::LeftButton); // 시작
     QVERIFY(m_program->board());
     QVERIFY(!m_program->setupWindow());
-    QCOMPARE(engine().teamCount(), 2);
+    QCOMPARE(engine().announcedTeamCount(), 2);
     QCOMPARE(engine().teamName(0), u"사랑"_qs);
     QCOMPARE(engine().score(0), 120);
     QCOMPARE(engine().maxScore(), 800);
@@ -189,7 +191,8 @@ void TestProgram::aGameLoadedFromTheBoardStartsWithItsStandings()
 
 void TestProgram::closeInTeamModeEndsTheRun()
 {
-    engine().setChangedSinceSave(true); // no board shown: nothing to lose on screen
+    // Standings not saved, but no board shows them: nothing to lose on screen.
+    engine().restoreGame({1, 500, {{u"지난 게임"_qs, 10}}}, std::nullopt);
     QSignalSpy ended(m_program.get(), &Program::ended);
     QTest::mouseClick(cmd(2), Qt::LeftButton);
     QCOMPARE(ended.count(), 1);
@@ -200,7 +203,7 @@ void TestProgram::closeInTeamModeEndsTheRun()
 void TestProgram::closeAsksFirstWhenTheShownBoardHasUnsavedStandings()
 {
     startWithTeams({0});
-    engine().setPendingPoints(0, 30); // points typed, not yet committed
+    engine().enterPoints(0, u"30"_qs); // points typed, not yet committed
     backToSetupFromTheBoard();
     QSignalSpy ended(m_program.get(), &Program::ended);
 

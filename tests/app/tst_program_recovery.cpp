@@ -221,7 +221,7 @@ void TestProgramRecovery::decliningTheGameRemovesItAndTheSetupGoesOn()
     QCOMPARE(m_dialogs.questions, QStringList{resumeQuestion});
     QVERIFY(!m_program->board());
     QVERIFY(m_program->setupWindow());
-    QCOMPARE(engine().teamCount(), 0);
+    QCOMPARE(engine().announcedTeamCount(), 0);
     QVERIFY(!QFile::exists(recoveryFile()));
 
     startRun();

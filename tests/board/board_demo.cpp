@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
                        {QStringLiteral("평화"), 175}, {QStringLiteral("기쁨"), 60}});
     const int pending[] = {30, 50, 10, 100, -20, 40, 0, 70};
     for (int i = 0; i < 8; ++i)
-        engine.setPendingPoints(i, pending[i]);
+        engine.enterPoints(i, QString::number(pending[i]));
 
     // Saving from the demo writes nowhere that matters.
     QTemporaryDir games;

@@ -130,7 +130,7 @@ struct Board
     {
         setUpGame(engine, numberedTeams({120, 80, 240, 35}));
         for (int i = 0; i < 4; ++i)
-            engine.setPendingPoints(i, 50);
+            engine.enterPoints(i, QStringLiteral("50"));
         window.setWindowState(Qt::WindowNoState);
         window.resize(size);
         window.show();

@@ -330,9 +330,7 @@ void TestScoreboardWindow::barLengthsFollowTheScale()
 void TestScoreboardWindow::aNegativeScoreDrawsNoBarAndMaximumZeroKeepsTheScale()
 {
     Board b({100, 50});
-    b.engine.setTeam(0, QStringLiteral("팀1"), -20);
-    b.engine.setMaxScore(0);
-    b.form->layOutRows();
+    setUpGame(b.engine, numberedTeams({-20, 50}), 0);
     QCOMPARE(b.form->barTrack().scale(), 1.44);
     QCOMPARE(b.width(0), 0.0f);
     QCOMPARE(b.figureLeft(0), 163.0f);
@@ -344,7 +342,7 @@ void TestScoreboardWindow::theMaximumBoxOnlyShowsAndFitsTenDigits()
     Board b({10});
     QVERIFY(b.maxBox()->isReadOnly());
     QCOMPARE(b.maxBox()->focusPolicy(), Qt::NoFocus);
-    b.engine.setMaxScore(2147483600);
+    setUpGame(b.engine, numberedTeams({10}), 2147483600);
     QCOMPARE(b.maxBox()->text(), QStringLiteral("2147483600"));
     const QRect inside = b.maxBox()->contentsRect();
     QVERIFY(QFontMetrics(b.maxBox()->font()).horizontalAdvance(b.maxBox()->text()) <= inside.width());
@@ -356,7 +354,7 @@ void TestScoreboardWindow::theBoardShowsWhatItsNextSaveWrites()
     // numbers and bars follow at once.
     Board b({100, 50});
     ScoreFileContent loaded;
-    loaded.teamCount = loaded.teamLinesRead = 3;
+    loaded.announcedTeamCount = loaded.teamLinesRead = 3;
     loaded.maxScore = 900;
     loaded.teams = {{QStringLiteral("진리"), QStringLiteral("300"), 300},
                     {QStringLiteral("지혜"), QStringLiteral("0"), 0},
@@ -374,8 +372,12 @@ void TestScoreboardWindow::moreTeamsThanRowsLayOutEightRows()
 {
     Board b({1, 2, 3, 4, 5, 6, 7, 8});
     const int gap = b.form->rowGap();
-    b.engine.setTeamCount(100);
-    b.form->layOutRows();
+    ScoreFileContent many;
+    many.announcedTeamCount = many.teamLinesRead = 100;
+    for (const TeamStanding &team : numberedTeams({1, 2, 3, 4, 5, 6, 7, 8}))
+        many.teams.append({team.name, QString::number(team.score), team.score});
+    b.engine.loadGame(many, SavedGame::named(QStringLiteral("많은 팀")));
+    QCOMPARE(b.engine.rowsShown(), 8);
     QCOMPARE(b.form->rowGap(), gap);
     QVERIFY(b.team(7)->y() + b.team(7)->height() < b.child(QStringLiteral("Picture2"))->y());
 }
@@ -487,7 +489,9 @@ void TestScoreboardWindow::pointsThatCannotBeTakenKeepTheBoxOpen()
     QFETCH(int, pending);
     QFETCH(QString, correction);
     Board b({100});
-    b.engine.setPendingPoints(0, pending);
+    // A maximum no total reaches, so that the points raise nothing.
+    setUpGame(b.engine, numberedTeams({100}), std::numeric_limits<qint32>::max());
+    addPendingPoints(b.engine, 0, pending);
     QSignalSpy rejected(b.form.get(), &ScoreboardWindow::entryRejected);
     b.enter(0, text);
     QCOMPARE(rejected.count(), 1);
@@ -595,8 +599,8 @@ void TestScoreboardWindow::longNamesShrinkThenAreCutAtTheirEnd()
 void TestScoreboardWindow::wholeRoundCountsUpAndCommitsOnTheLastTick()
 {
     Board b({100, 200, 0});
-    b.engine.setPendingPoints(0, 30);
-    b.engine.setPendingPoints(1, 150);
+    addPendingPoints(b.engine, 0, 30);
+    addPendingPoints(b.engine, 1, 150);
     b.commands.startRace();
     QVERIFY(b.timer(1)->isActive());
 
@@ -642,7 +646,7 @@ void TestScoreboardWindow::barsGrowByFractionsOfAPixel()
 {
     // 10 points over 150 ticks at 1.44 px a point: 0.096 px a tick.
     Board b({100});
-    b.engine.setPendingPoints(0, 10);
+    addPendingPoints(b.engine, 0, 10);
     b.commands.startRace();
     b.engine.raceTick();
     QCOMPARE(b.width(0), float(144.0 + 10.0 / 150.0 * 1.44));
@@ -654,8 +658,8 @@ void TestScoreboardWindow::barsGrowByFractionsOfAPixel()
 void TestScoreboardWindow::negativePointsCountDownWithFloor()
 {
     Board b({0, 100});
-    b.engine.setPendingPoints(0, -60); // -0.4 a tick
-    b.engine.setPendingPoints(1, -100);
+    addPendingPoints(b.engine, 0, -60); // -0.4 a tick
+    addPendingPoints(b.engine, 1, -100);
     b.commands.startRace();
     b.engine.raceTick();
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("-1"));
@@ -674,8 +678,8 @@ void TestScoreboardWindow::resizingMidRoundKeepsTheBarsGrowing()
     // A board the presenter moves or that is maximized late must neither snap
     // a running round back to the committed lengths nor start its bars again.
     Board b({100, 200});
-    b.engine.setPendingPoints(0, 150);
-    b.engine.setPendingPoints(1, 150);
+    addPendingPoints(b.engine, 0, 150);
+    addPendingPoints(b.engine, 1, 150);
     b.commands.startRace();
     b.ticks(40);
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("140"));
@@ -760,7 +764,7 @@ void TestScoreboardWindow::aSecondStartOrTheWinnerDuringARaceDoNothing()
     // Both share the race's tick counter: once they made the numbers run
     // past the real totals and the race take twelve seconds.
     Board b({100, 240});
-    b.engine.setPendingPoints(0, 30);
+    addPendingPoints(b.engine, 0, 30);
     b.commands.startRace();
     b.ticks(50);
     const float midWidth = b.width(0);
@@ -803,7 +807,7 @@ void TestScoreboardWindow::framesStandAtThirdsOfTheWayToTheNextTick()
     // its tick's way, however late a frame comes.
     Board b({100});
     auto *frames = b.form->findChild<QTimer *>(QStringLiteral("raceFrames"));
-    b.engine.setPendingPoints(0, 300);
+    addPendingPoints(b.engine, 0, 300);
     b.commands.startRace();
     b.timer(1)->start(3600 * 1000); // the ticks come from the test alone
     for (int t = 0; t < 2; ++t) {
@@ -823,7 +827,7 @@ void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
     // length and the next one's (two points a tick, 1.44 px a point).
     Board b({100});
     auto *frames = b.form->findChild<QTimer *>(QStringLiteral("raceFrames"));
-    b.engine.setPendingPoints(0, 300);
+    addPendingPoints(b.engine, 0, 300);
     b.commands.startRace();
     QVERIFY(frames->isActive());
     QTRY_VERIFY(b.width(0) > b.form->barTrack().length(0));
@@ -853,13 +857,13 @@ void TestScoreboardWindow::startPreparesEverySlotAndPlaysTheSound()
     Board b({100, 50});
     // The sound got ready when the game was shown, not at the click.
     QVERIFY(b.sound.prepares > 0);
-    b.engine.setPendingPoints(1, 15);
+    addPendingPoints(b.engine, 1, 15);
     b.commands.startRace();
     QCOMPARE(b.sound.plays, 1);
     QCOMPARE(b.engine.raceStep(1), 0.1);
     QCOMPARE(b.engine.raceStep(0), 0.0);
     // A round without points changes nothing on the bars.
-    b.engine.setPendingPoints(1, 0);
+    b.engine.enterPoints(1, QStringLiteral("-15"));
     b.commands.startRace();
     QCOMPARE(b.runRound(), 151);
     QCOMPARE(b.engine.score(0), 100);
@@ -890,7 +894,7 @@ void TestScoreboardWindow::maximumButtonsMoveItByAHundredButNotBelowFiveHundred(
     QFETCH(int, after);
     QFETCH(float, barOf300);
     Board b({300});
-    b.engine.setMaxScore(before);
+    setUpGame(b.engine, numberedTeams({300}), before);
     b.form->showGame();
     QTest::mouseClick(b.child<QPushButton>(button), Qt::LeftButton);
     QCOMPARE(b.engine.maxScore(), after);
@@ -914,7 +918,7 @@ void TestScoreboardWindow::winnerTiesGoToTheLowestSlot()
     QFETCH(QList<int>, scores);
     QFETCH(int, top);
     Board b(scores);
-    b.engine.setPendingPoints(0, 1000); // pending points do not count
+    addPendingPoints(b.engine, 0, 1000); // pending points do not count
     QTest::mouseClick(b.button("Command4"), Qt::LeftButton);
     QCOMPARE(b.engine.highlightedTeam(), top);
     QVERIFY(b.timer(2)->isActive());
@@ -924,7 +928,7 @@ void TestScoreboardWindow::winnerTiesGoToTheLowestSlot()
 void TestScoreboardWindow::saveWritesTheStandingsOnlyUnderATypedName()
 {
     Board b({120, 80});
-    b.engine.setChangedSinceSave(true);
+    b.engine.renameTeam(1, QStringLiteral("지혜"));
     b.dialogs.inputAnswers = {std::nullopt, QStringLiteral("   "), QStringLiteral("결승")};
     b.commands.saveStandings();
     b.commands.saveStandings();
@@ -974,8 +978,7 @@ void TestScoreboardWindow::titleBarCloseAsksWhileStandingsAreUnsaved()
 {
     Board b({10});
     b.runRound();
-    b.engine.setPendingPoints(0, 0);
-    b.engine.setChangedSinceSave(true); // e.g. after a rename
+    b.engine.renameTeam(0, QStringLiteral("지혜"));
     b.dialogs.askAnswers = {false, true};
     QVERIFY(!b.form->close());
     QVERIFY(b.form->isVisible());

@@ -63,7 +63,7 @@ private slots:
 void TestGameEngine::aFreshGameHoldsNothing()
 {
     const GameEngine engine;
-    QCOMPARE(engine.teamCount(), 0);
+    QCOMPARE(engine.announcedTeamCount(), 0);
     QCOMPARE(engine.maxScore(), 0);
     QVERIFY(!engine.savedGame());
     QVERIFY(!engine.isRacing());
@@ -84,11 +84,11 @@ void TestGameEngine::aFreshGameHoldsNothing()
 void TestGameEngine::slotsOutsideTheGameAreIgnored()
 {
     GameEngine engine;
-    engine.setTeam(10, QStringLiteral("last"), 7);
-    engine.setTeam(11, QStringLiteral("none"), 7);
-    engine.setPendingPoints(-1, 5);
+    setUpGame(engine, numberedTeams({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 7}));
+    QCOMPARE(engine.announcedTeamCount(), TeamSlots);
     QCOMPARE(engine.score(10), 7);
     QCOMPARE(engine.score(11), 0);
+    QCOMPARE(engine.enterPoints(-1, QStringLiteral("5")), GameEngine::PointsEntry::Rejected);
     QCOMPARE(engine.pendingPoints(-1), 0);
     QVERIFY(!engine.renameTeam(11, QStringLiteral("x")));
     QCOMPARE(engine.enterPoints(11, QStringLiteral("5")), GameEngine::PointsEntry::Rejected);
@@ -103,7 +103,7 @@ void TestGameEngine::pendingPointsOrChangedStandingsAreUnsaved()
     GameEngine engine;
     setUpGame(engine, numberedTeams({0, 0}));
     QVERIFY(!engine.hasUnsavedStandings());
-    engine.setPendingPoints(5, 30); // a slot not in play does not count
+    engine.enterPoints(5, QStringLiteral("30")); // a slot not in play does not count
     QVERIFY(!engine.hasUnsavedStandings());
     QCOMPARE(engine.enterPoints(1, QStringLiteral("30")), GameEngine::PointsEntry::Added);
     QVERIFY(engine.hasUnsavedStandings());
@@ -146,7 +146,7 @@ void TestGameEngine::typedPointsFollowTheEntryRules()
     // A score far below any maximum, so that no raise gets in the way.
     setUpGame(engine, {{QStringLiteral("a"), std::numeric_limits<qint32>::min()}},
               std::numeric_limits<qint32>::max());
-    engine.setPendingPoints(0, before);
+    addPendingPoints(engine, 0, before);
     QSignalSpy pending(&engine, &GameEngine::pendingChanged);
     const auto result = engine.enterPoints(0, typed);
     QCOMPARE(result != GameEngine::PointsEntry::Rejected, taken);
@@ -202,11 +202,11 @@ void TestGameEngine::theMaximumMovesInStepsAndNotBelowFiveHundred()
     QFETCH(qint32, raised);
     QFETCH(qint32, lowered);
     GameEngine up;
-    up.setMaxScore(before);
+    setUpGame(up, {}, before);
     up.raiseMaxScore();
     QCOMPARE(up.maxScore(), raised);
     GameEngine down;
-    down.setMaxScore(before);
+    setUpGame(down, {}, before);
     down.lowerMaxScore();
     QCOMPARE(down.maxScore(), lowered);
     QVERIFY(!up.changedSinceSave() && !down.changedSinceSave());
@@ -458,7 +458,7 @@ void TestGameEngine::loadingReplacesTheGameAndItsHistory()
     engine.enterPoints(0, QStringLiteral("5"));
     engine.renameTeam(0, QStringLiteral("x"));
     ScoreFileContent content;
-    content.teamCount = 1;
+    content.announcedTeamCount = 1;
     content.teamLinesRead = 1;
     content.teams = {{QStringLiteral("진리"), QStringLiteral("120"), 120}};
     engine.loadGame(content, SavedGame::named(QStringLiteral("g")));
@@ -475,7 +475,7 @@ void TestGameEngine::startingAGameClearsThePendingPointsOfItsSlots()
     for (int i = 0; i < 3; ++i)
         engine.enterPoints(i, QStringLiteral("10"));
     engine.startGame({{QStringLiteral("a"), 5}, {QStringLiteral("b"), 6}});
-    QCOMPARE(engine.teamCount(), 2);
+    QCOMPARE(engine.announcedTeamCount(), 2);
     QCOMPARE(engine.pendingPoints(0), 0);
     QCOMPARE(engine.pendingPoints(1), 0);
     QCOMPARE(engine.pendingPoints(2), 10); // beyond the new game

@@ -68,7 +68,7 @@ void TestScoreFile::init()
     QVERIFY(m_dir->isValid());
     m_folder = SavedGamesFolder(m_dir->path());
     m_engine.emplace();
-    m_engine->setMaxScore(500);
+    m_engine->prepareNewGame();
 }
 
 LoadResult TestScoreFile::load(const QByteArray &bytes)
@@ -125,8 +125,9 @@ void TestScoreFile::namesRoundTripWithSpacesHangulAndLatin()
 
 void TestScoreFile::loadingFillsTheGameAndClearsThePendingPoints()
 {
-    m_engine->setPendingPoints(0, 9);
-    m_engine->setChangedSinceSave(true);
+    setUpGame(*m_engine, numberedTeams({0}));
+    m_engine->enterPoints(0, QStringLiteral("9"));
+    m_engine->renameTeam(0, QStringLiteral("지난 팀"));
 
     const LoadResult result = load("2;700;50\r\n" + cp949(QStringLiteral("진리;120\r\n지혜;80\r\n")));
 
@@ -163,12 +164,12 @@ void TestScoreFile::theHeaderGivesTheTeamCountAndTheMaximum()
     QFETCH(QByteArray, header);
     QFETCH(qint32, teamCount);
     QFETCH(qint32, maxScore);
-    m_engine->setMaxScore(800);
-    m_engine->setTeam(2, QStringLiteral("earlier"), 1);
+    setUpGame(*m_engine, {{QStringLiteral("a"), 0}, {QStringLiteral("b"), 0}, {QStringLiteral("earlier"), 1}},
+              800);
 
     const LoadResult result = load(header + "\r\na;1\r\nb;2\r\nc;3\r\n");
     QCOMPARE(result.status, LoadResult::Loaded);
-    QCOMPARE(m_engine->teamCount(), teamCount);
+    QCOMPARE(m_engine->announcedTeamCount(), teamCount);
     QCOMPARE(m_engine->maxScore(), maxScore);
     QCOMPARE(result.teams.size(), teamCount);
     // Lines after the announced count are not read.
@@ -203,7 +204,7 @@ void TestScoreFile::aTeamLineGivesANameAScoreTextAndAFlooredScore()
     QFETCH(QString, scoreText);
     QFETCH(qint32, score);
     QFETCH(bool, whole);
-    m_engine->setTeam(0, QStringLiteral("earlier"), 99);
+    setUpGame(*m_engine, {{QStringLiteral("earlier"), 99}});
 
     const LoadResult result = load("1;500;50\r\n" + line + "\r\n");
     QCOMPARE(result.status, whole ? LoadResult::Loaded : LoadResult::Partial);
@@ -232,10 +233,10 @@ void TestScoreFile::lineEndsOtherThanCrLfAreAccepted()
 
 void TestScoreFile::aShortFileLoadsTheTeamsItHas()
 {
-    m_engine->setTeam(2, QStringLiteral("old"), 3);
+    setUpGame(*m_engine, {{QStringLiteral("a"), 0}, {QStringLiteral("b"), 0}, {QStringLiteral("old"), 3}});
     const LoadResult result = load("4;500;50\r\na;1\r\nb;2\r\n");
     QCOMPARE(result.status, LoadResult::Partial);
-    QCOMPARE(m_engine->teamCount(), 2);
+    QCOMPARE(m_engine->announcedTeamCount(), 2);
     QCOMPARE(result.teams.size(), 2);
     QCOMPARE(m_engine->teamName(2), QStringLiteral("old")); // no copy of the last team
     QCOMPARE(m_engine->savedGame(), std::optional<SavedGame>(SavedGame::named(QStringLiteral("g"))));
@@ -265,7 +266,7 @@ void TestScoreFile::aFileThatCannotBeReadChangesNothing()
     setUpGame(*m_engine, {{QStringLiteral("믿음"), 5}});
     const SavedGame before = SavedGame::named(QStringLiteral("before"));
     m_engine->setSavedGame(before);
-    m_engine->setChangedSinceSave(true);
+    m_engine->renameTeam(0, QStringLiteral("믿음 팀"));
     const Standings standings = m_engine->standings();
 
     const SavedGame game = SavedGame::named(QStringLiteral("bad"));
@@ -287,7 +288,7 @@ void TestScoreFile::teamsBeyondTheSlotsAreReadAndSkippedAndTold()
         bytes += "t" + QByteArray::number(i) + ";" + QByteArray::number(i * 10) + "\r\n";
     const LoadResult result = load(bytes);
     QCOMPARE(result.status, LoadResult::Partial); // the next save keeps only eight
-    QCOMPARE(m_engine->teamCount(), 12);
+    QCOMPARE(m_engine->announcedTeamCount(), 12);
     QCOMPARE(result.teams.size(), TeamSlots);
     QCOMPARE(m_engine->teamName(10), QStringLiteral("t10"));
     QCOMPARE(m_engine->score(10), 100);
@@ -301,7 +302,7 @@ void TestScoreFile::aHugeAnnouncedCountStopsAtTheEndOfTheFile()
     QVERIFY(buffer.open(QIODevice::ReadOnly));
     const auto content = parseScoreFile(buffer);
     QVERIFY(content);
-    QCOMPARE(content->teamCount, 2000000000);
+    QCOMPARE(content->announcedTeamCount, 2000000000);
     QCOMPARE(content->teamLinesRead, 1);
     QVERIFY(!content->complete());
 }
@@ -387,7 +388,7 @@ void TestScoreFile::whateverTheWriterWritesReadsBackAsTheSameStandings()
         Standings standings;
         standings.maxScore = random.bounded(-1000, 100000);
         const int teams = random.bounded(TeamSlots + 1);
-        standings.teamCount = teams;
+        standings.announcedTeamCount = teams;
         for (int t = 0; t < teams; ++t) {
             QString name;
             for (int length = random.bounded(TeamName::MaxLength + 1); length > 0; --length)
@@ -400,7 +401,7 @@ void TestScoreFile::whateverTheWriterWritesReadsBackAsTheSameStandings()
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         const auto content = parseScoreFile(buffer);
         QVERIFY(content && content->complete());
-        QCOMPARE(content->teamCount, standings.teamCount);
+        QCOMPARE(content->announcedTeamCount, standings.announcedTeamCount);
         QCOMPARE(content->maxScore, std::optional<qint32>(standings.maxScore));
         QCOMPARE(content->teams.size(), standings.teams.size());
         for (int t = 0; t < teams; ++t) {

@@ -109,7 +109,7 @@ private:
     {
         std::array<qint32, TeamSlots> scores{};
         std::array<QString, TeamSlots> names{};
-        qint32 teamCount = 0;
+        qint32 announcedTeamCount = 0;
     };
     Committed committed() const { return {m_score, m_names, m_teamCount}; }
     void restore(const Committed &step);
@@ -207,7 +207,7 @@ void TestLongSession::rebaseline()
         m_pending[i] = engine().pendingPoints(i);
         m_names[i] = engine().teamName(i);
     }
-    m_teamCount = engine().teamCount();
+    m_teamCount = engine().announcedTeamCount();
     // A start or a load begins the game's history and its saved standings.
     m_undoSteps.clear();
     m_redoSteps.clear();
@@ -225,7 +225,7 @@ void TestLongSession::restore(const Committed &step)
 {
     m_score = step.scores;
     m_names = step.names;
-    m_teamCount = step.teamCount;
+    m_teamCount = step.announcedTeamCount;
 }
 
 QString TestLongSession::stepBackOrForth(bool back)
@@ -261,7 +261,7 @@ QString TestLongSession::actOnBoard(ScoreboardWindow *board)
 {
     GameEngine &game = engine();
     auto *entry = board->findChild<QLineEdit *>(QStringLiteral("TCmd_Txt"));
-    const int rows = game.rowsInPlay();
+    const int rows = game.rowsShown();
 
     const int roll = int(m_random.bounded(100));
     if (game.isRacing() && roll < 30) {
@@ -385,7 +385,7 @@ QString TestLongSession::actOnSetup(SetupWindow *setup)
             return QStringLiteral("select saved game %1").arg(list->item(row)->text());
         }
         if (roll < 65 && cmd(0)->isEnabled()) {
-            const qint32 before = engine().teamCount();
+            const qint32 before = engine().announcedTeamCount();
             if (!replaceTheGame(setup))
                 return QStringLiteral("fetch declined");
             ++m_loads;
@@ -393,7 +393,7 @@ QString TestLongSession::actOnSetup(SetupWindow *setup)
             if (m_dialogs.messages.isEmpty()
                 || !m_dialogs.messages.last().startsWith(QStringLiteral("저장된 게임을 불러오지 못했습니다")))
                 rebaseline();
-            return QStringLiteral("fetch (teams %1 -> %2)").arg(before).arg(engine().teamCount());
+            return QStringLiteral("fetch (teams %1 -> %2)").arg(before).arg(engine().announcedTeamCount());
         }
         if (roll < 80 && cmd(3)->isEnabled()) {
             m_dialogs.askAnswers = {chance(60)};
@@ -423,7 +423,7 @@ QString TestLongSession::actOnSetup(SetupWindow *setup)
             return QStringLiteral("start declined");
         // Whether it starts or not, start packs the checked teams anew.
         rebaseline();
-        const qint32 teams = engine().teamCount();
+        const qint32 teams = engine().announcedTeamCount();
         if (m_program->board()) {
             expect(teams >= 1 && teams <= SetupWindow::TeamBoxes,
                    QStringLiteral("a game started with %1 teams").arg(teams));
@@ -466,7 +466,7 @@ void TestLongSession::checkInvariants(const QString &action, const Snapshot &bef
 {
     const GameEngine &game = engine();
     const QString where = QStringLiteral("after \"%1\"").arg(action);
-    QVERIFY2(game.teamCount() >= 0 && game.teamCount() <= 12, qPrintable(where));
+    QVERIFY2(game.announcedTeamCount() >= 0 && game.announcedTeamCount() <= 12, qPrintable(where));
     if (m_ended)
         return;
     for (int i = 0; i < TeamSlots; ++i) {
@@ -475,11 +475,11 @@ void TestLongSession::checkInvariants(const QString &action, const Snapshot &bef
                                         .arg(i).arg(game.score(i)).arg(m_score[std::size_t(i)])));
         QVERIFY2(game.pendingPoints(i) == m_pending[std::size_t(i)],
                  qPrintable(where + QStringLiteral(": pending points of slot %1").arg(i)));
-        if (i < game.teamCount())
+        if (i < game.announcedTeamCount())
             QVERIFY2(game.teamName(i) == m_names[std::size_t(i)],
                      qPrintable(where + QStringLiteral(": name of slot %1").arg(i)));
     }
-    QVERIFY2(game.teamCount() == m_teamCount, qPrintable(where + QStringLiteral(": team count")));
+    QVERIFY2(game.announcedTeamCount() == m_teamCount, qPrintable(where + QStringLiteral(": team count")));
 
     const FolderChange change = compare(before, after);
     if (saved) {
@@ -492,7 +492,7 @@ void TestLongSession::checkInvariants(const QString &action, const Snapshot &bef
         if (done) {
             QVERIFY2(!game.changedSinceSave(), qPrintable(where + QStringLiteral(": saved standings still unsaved")));
             m_savedTeams = game.standings().teams;
-            m_savedTeamCount = game.teamCount();
+            m_savedTeamCount = game.announcedTeamCount();
         }
         for (const QString &name : change.added + change.changed)
             QVERIFY2(after.value(name) == scoreFileBytes(game.standings()),
@@ -506,7 +506,7 @@ void TestLongSession::checkInvariants(const QString &action, const Snapshot &bef
     // Standings that count as saved are the ones last saved, started or
     // loaded; an undo past a save once lost the night's standings.
     if (!game.changedSinceSave())
-        QVERIFY2(game.teamCount() == m_savedTeamCount && game.standings().teams == m_savedTeams,
+        QVERIFY2(game.announcedTeamCount() == m_savedTeamCount && game.standings().teams == m_savedTeams,
                  qPrintable(where + QStringLiteral(": standings not saved count as saved")));
 }
 
