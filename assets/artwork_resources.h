@@ -56,10 +56,6 @@ inline constexpr QSize logoSize{59, 57};
 // pixmap for a path that is not one of the pictures.
 QPixmap pixmap(const QString &path, qreal devicePixelRatio = 1.0);
 
-// Frame `frame` (0 to 5) of the running-figure strip, at the strip's own
-// ratio; a null pixmap for a frame outside the strip.
-QPixmap runnerFrame(const QPixmap &strip, int frame);
-
 // The picture at `path` as a button's icon, with its @2x picture on a
 // high-density screen; a null icon for a path that is not one of the pictures.
 QIcon icon(const QString &path);

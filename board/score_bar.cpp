@@ -102,11 +102,6 @@ void ScoreBar::setFillColour(const QColor &colour)
     update(pixelsCovering(QRectF(0, 0, qreal(m_width) + 1.0, height())));
 }
 
-bool ScoreBar::captionInBar() const
-{
-    return qreal(m_width) - TextPadding - m_textWidth >= 0.0;
-}
-
 QRectF ScoreBar::captionRect() const
 {
     return captionRectFor(m_width, m_textWidth);

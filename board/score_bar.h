@@ -49,7 +49,6 @@ public:
     void setFillColour(const QColor &colour);
 
     // Where the number stands for the current length.
-    bool captionInBar() const;
     QRectF captionRect() const;
 
 protected:
