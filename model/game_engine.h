@@ -12,6 +12,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 // The game a presenter runs: the teams with their names, committed scores and
 // the points typed for this round, the maximum score that sets the scale of
@@ -121,8 +122,8 @@ public:
     // Prepares every row's steps and starts the race; ends a highlight
     // first. Does nothing while a race runs (false).
     bool startRace();
-    // One tick of the race: the bars grow one step and their numbers count;
-    // the tick after the last growing one commits the pending points.
+    // One tick of the race: every row's running value takes a step; the
+    // tick after the last growing one commits the pending points.
     void raceTick();
     bool isRacing() const { return m_raceTimer.isActive(); }
 
@@ -137,7 +138,7 @@ public:
     // The standings before the last change (a committed round, a rename, a
     // change of the maximum), as many steps back as the game has had since
     // it was started or loaded, and forward again. Pending points are left
-    // alone; the bars go to the restored lengths at once. Nothing happens
+    // alone; the bars are reset to the restored scores. Nothing happens
     // during a race. False when there is no step to take.
     bool undo();
     bool redo();
