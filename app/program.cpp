@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include "autosave.h"
+#include "board_placement.h"
 #include "dialogs.h"
 #include "presenter_console.h"
 #include "recovery_store.h"
@@ -105,8 +106,11 @@ void Program::closeBoard()
 void Program::showBoard()
 {
     closeBoard();
-    auto *board = new ScoreboardWindow(m_commands, m_sound, m_boardMonitor);
+    auto *board = new ScoreboardWindow(m_commands, m_sound);
     board->setAttribute(Qt::WA_DeleteOnClose);
+    // Its normal rectangle goes onto the monitor the presenter chose, which
+    // it then fills, maximized.
+    placeOnBoardMonitor(m_boardMonitor, *board);
     // The console belongs to the board: a board closed from its title bar
     // takes it along (and the run ends with the last window, as before).
     connect(board, &QObject::destroyed, this, [this] {
@@ -116,7 +120,7 @@ void Program::showBoard()
     connect(board, &QObject::destroyed, this, &Program::endRecoveryIfNoWindowIsOpen,
             Qt::QueuedConnection);
     m_board = board;
-    board->show();
+    board->showMaximized();
     board->showGame();
     // The audience sees the board on the projector; the presenter keeps the
     // commands on the laptop.

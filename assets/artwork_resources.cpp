@@ -60,18 +60,6 @@ QIcon icon(const QString &path)
     return icon;
 }
 
-QPixmap runnerFrame(const QPixmap &strip, int frame)
-{
-    if (strip.isNull() || frame < 0 || frame >= runnerFrameCount)
-        return {};
-    const qreal ratio = strip.devicePixelRatio();
-    const int width = strip.width();
-    const int height = strip.height() / runnerFrameCount;
-    QPixmap one = strip.copy(0, frame * height, width, height);
-    one.setDevicePixelRatio(ratio);
-    return one;
-}
-
 QIcon windowIcon()
 {
     // Read once and shared by the application and its windows: each copy of

@@ -44,9 +44,6 @@ inline const std::array<BannerGroup, 3> bannerGroups{{
     {QStringLiteral(":/assets/banner_right.png"), QRect(700, 0, 322, 260), BannerAnchor::Right},
 }};
 
-// The start sound's file name, in the program's own folder.
-inline const QString startSoundFileName = QStringLiteral("start.wav");
-
 inline constexpr QSize bannerSize{1022, 260};
 inline constexpr QSize runnerFrameSize{140, 50};
 inline constexpr int runnerFrameCount = 6;
@@ -58,10 +55,6 @@ inline constexpr QSize logoSize{59, 57};
 // file above ratio 1, marked with ratio 2 so it paints at its 1x size. A null
 // pixmap for a path that is not one of the pictures.
 QPixmap pixmap(const QString &path, qreal devicePixelRatio = 1.0);
-
-// Frame `frame` (0 to 5) of the running-figure strip, at the strip's own
-// ratio; a null pixmap for a frame outside the strip.
-QPixmap runnerFrame(const QPixmap &strip, int frame);
 
 // The picture at `path` as a button's icon, with its @2x picture on a
 // high-density screen; a null icon for a path that is not one of the pictures.

@@ -1,9 +1,9 @@
 #include "board_timing.h"
 
-#include "board_monitor.h"
 #include "dialogs.h"
 #include "figures.h"
 #include "game_engine.h"
+#include "presenter_commands.h"
 #include "saved_games_folder.h"
 #include "scoreboard_window.h"
 #include "start_sound.h"
@@ -57,12 +57,16 @@ public:
     }
 };
 
+// The same standings and points every round: the standings brought back as
+// a recovered game is, the points typed.
 void prepareRound(GameEngine &engine)
 {
-    for (int i = 0; i < TimedTeams; ++i) {
-        engine.setTeam(i, engine.teamName(i), timedRoundScore(i));
-        engine.setPendingPoints(i, timedRoundPoints(i));
-    }
+    QList<TeamStanding> teams;
+    for (int i = 0; i < TimedTeams; ++i)
+        teams.append({engine.teamName(i), timedRoundScore(i)});
+    engine.restoreGame({TimedTeams, GameEngine::NewGameMaxScore, teams}, std::nullopt);
+    for (int i = 0; i < TimedTeams; ++i)
+        engine.enterPoints(i, QString::number(timedRoundPoints(i)));
 }
 
 } // namespace
@@ -73,16 +77,16 @@ int runBoardTiming(int rounds)
     QList<TeamStanding> teams;
     for (int i = 0; i < TimedTeams; ++i)
         teams.append({QStringLiteral("%1모둠").arg(i + 1), 0});
-    engine.setMaxScore(GameEngine::NewGameMaxScore);
+    engine.prepareNewGame();
     engine.startGame(teams);
     prepareRound(engine);
 
     SilentDialogs dialogs;
     SilentSound sound;
     const SavedGamesFolder noFolder;
-    const BoardMonitor primaryScreen;
-    ScoreboardWindow board(engine, noFolder, dialogs, sound, primaryScreen);
-    board.show();
+    PresenterCommands commands(engine, noFolder, dialogs);
+    ScoreboardWindow board(commands, sound);
+    board.showMaximized();
     settle(300);
     board.showGame();
     settle(100);
@@ -100,11 +104,10 @@ int runBoardTiming(int rounds)
         PaintCounter counter;
         qApp->installEventFilter(&counter);
         prepareRound(engine);
-        engine.showCommittedLengths();
         settle(20);
         counter.paints = 0;
         counter.area = 0;
-        board.startRace();
+        commands.startRace();
         engine.stopAnimations();
         for (int t = 0; t < GameEngine::RaceTicks; ++t) {
             engine.raceTick();
@@ -121,9 +124,8 @@ int runBoardTiming(int rounds)
     Samples lastTick;
     for (int r = 0; r < rounds; ++r) {
         prepareRound(engine);
-        engine.showCommittedLengths();
         settle(20);
-        board.startRace();
+        commands.startRace();
         engine.stopAnimations();
         for (int t = 0; t <= GameEngine::RaceTicks; ++t) {
             clock.start();
@@ -137,7 +139,7 @@ int runBoardTiming(int rounds)
 
     Samples highlight;
     for (int r = 0; r < rounds; ++r) {
-        board.showWinner();
+        commands.showWinner();
         engine.stopAnimations();
         for (int t = 0; t <= GameEngine::HighlightTicks; ++t) {
             clock.start();

@@ -31,9 +31,10 @@ namespace {
 
 constexpr int Teams = 8;
 constexpr int RoundTicks = GameEngine::RaceTicks + 1;
-// The first team runs the whole track, 0 to the new game's maximum: the
-// bar whose tip moves farthest a frame.
-constexpr qint32 FullTrackPoints = GameEngine::NewGameMaxScore;
+// The first team runs the whole track, 0 to just short of the new game's
+// maximum (points reaching it would raise it): the bar whose tip moves
+// farthest a frame.
+constexpr qint32 FullTrackPoints = GameEngine::NewGameMaxScore - 1;
 
 // What the entry point does before the first window.
 void prepareApplication()
@@ -119,8 +120,8 @@ int runProgram(const ProgramRunOptions &options)
             return;
         }
         // The load button brings the setup window back over the board.
-        if (ScoreboardWindow *board = program.board())
-            board->requestSetup();
+        if (program.board())
+            program.commands().requestSetup();
         QTimer::singleShot(1000, &context, startIdle);
     };
 
@@ -131,9 +132,9 @@ int runProgram(const ProgramRunOptions &options)
             endNow(1);
             return;
         }
-        program.engine().setPendingPoints(0, FullTrackPoints);
+        program.engine().enterPoints(0, QString::number(FullTrackPoints));
         for (int i = 1; i < Teams; ++i)
-            program.engine().setPendingPoints(i, 40 + 15 * i);
+            program.engine().enterPoints(i, QString::number(40 + 15 * i));
         // Connected after the engine's own handler: each time is taken when
         // the tick's work is done.
         QObject::connect(timer1, &QTimer::timeout, &context, [&, timer1] {
@@ -145,7 +146,7 @@ int runProgram(const ProgramRunOptions &options)
         qApp->installEventFilter(frames.get());
         roundCpuStart = processCpuMs();
         startNs = monotonicNs();
-        board->startRace();
+        program.commands().startRace();
     };
 
     const auto startGame = [&] {

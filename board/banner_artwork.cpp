@@ -1,6 +1,6 @@
 #include "banner_artwork.h"
 
-#include "board_layout.h"
+#include "board_colours.h"
 
 #include <QPainter>
 
@@ -57,7 +57,7 @@ void BannerArtwork::paint(QPainter &painter, QSize size, qreal ratio) const
 {
     // The grass ends in the window green, which fills whatever the frame
     // leaves below it.
-    painter.fillRect(QRect(QPoint(0, 0), size), BoardLayout::WindowGreen);
+    painter.fillRect(QRect(QPoint(0, 0), size), BoardColours::WindowGreen);
     const int designWidth = Artwork::bannerSize.width();
     if (size.width() >= designWidth) {
         painter.save();
@@ -69,7 +69,7 @@ void BannerArtwork::paint(QPainter &painter, QSize size, qreal ratio) const
 
     QImage frame(devicePixels(Artwork::bannerSize, ratio), QImage::Format_ARGB32_Premultiplied);
     frame.setDevicePixelRatio(ratio);
-    frame.fill(BoardLayout::WindowGreen);
+    frame.fill(BoardColours::WindowGreen);
     QPainter framePainter(&frame);
     framePainter.setRenderHint(QPainter::SmoothPixmapTransform);
     paintFrame(framePainter, designWidth);
@@ -85,7 +85,7 @@ QImage BannerArtwork::draw(QSize size, qreal ratio) const
 {
     QImage banner(devicePixels(size, ratio), QImage::Format_ARGB32_Premultiplied);
     banner.setDevicePixelRatio(ratio);
-    banner.fill(BoardLayout::WindowGreen);
+    banner.fill(BoardColours::WindowGreen);
     QPainter painter(&banner);
     paint(painter, size, ratio);
     painter.end();

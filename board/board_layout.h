@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QtGlobal>
 
 #include <optional>
@@ -25,26 +24,13 @@ inline constexpr int TeamButtonWidth = 159;
 inline constexpr int DesignBarLeft = 162;
 inline constexpr int FigureWidth = 140;
 
-// Colours of the board.
-inline const QColor WindowGreen{57, 181, 74};
-inline const QColor CommandBarBlack{0, 0, 0};
-inline const QColor MaxScoreYellow{255, 255, 0};
-
-// The eight team colours, by slot; the winner's highlight runs through them
-// in this order. The window green for anything else.
-QColor slotColour(int slot);
-
-// `front` laid over `back` with the given share (0 to 1) of its own colour:
-// a partly covered pixel, a colour fading into another.
-QColor blend(const QColor &front, const QColor &back, qreal share);
-
 // Top of row `row` before the first layout.
 constexpr int designRowTop(int row) { return BannerHeight + DesignRowPitch * row; }
 
 // The gap above, between and below the rows: the free height shared out
 // evenly, rounded half to even. No value when it cannot be computed
-// (a team count of -1 divides by zero).
-std::optional<qint32> rowGap(int innerHeight, qint32 teamCount);
+// (a row count of -1 divides by zero).
+std::optional<qint32> rowGap(int innerHeight, qint32 rows);
 
 // Top of row `row` for a given gap.
 qint64 rowTop(int row, qint32 gap);

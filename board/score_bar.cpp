@@ -1,10 +1,12 @@
 #include "score_bar.h"
 
+#include "board_colours.h"
 #include "board_layout.h"
 #include "conversions.h"
 #include "fonts.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -13,7 +15,8 @@
 namespace {
 
 constexpr qreal TextPadding = 4.0;
-constexpr int ScorePixels = 43;
+// The numbers' pixel size.
+constexpr int NumberPixels = 43;
 
 QRect pixelsCovering(const QRectF &area)
 {
@@ -27,8 +30,8 @@ QRect pixelsCovering(const QRectF &area)
 ScoreBar::ScoreBar(QWidget *parent)
     : QWidget(parent)
     , m_fill(Qt::white)
-    , m_background(BoardLayout::WindowGreen)
-    , m_font(hyGothicFont(ScorePixels))
+    , m_background(BoardColours::WindowGreen)
+    , m_font(numberFont())
 {
     m_captionLayout.setFont(m_font);
     m_captionLayout.setCacheEnabled(true);
@@ -38,6 +41,20 @@ ScoreBar::ScoreBar(QWidget *parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_StaticContents);
     setFocusPolicy(Qt::NoFocus);
+}
+
+QFont ScoreBar::numberFont()
+{
+    return hyGothicFont(NumberPixels);
+}
+
+void ScoreBar::warmUpNumberGlyphs()
+{
+    QImage scratch(600, 60, QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Qt::transparent);
+    QPainter painter(&scratch);
+    painter.setFont(numberFont());
+    painter.drawText(QPointF(0, 50), QStringLiteral("-0123456789"));
 }
 
 bool ScoreBar::setBarWidth(float width)
@@ -85,11 +102,6 @@ void ScoreBar::setFillColour(const QColor &colour)
     update(pixelsCovering(QRectF(0, 0, qreal(m_width) + 1.0, height())));
 }
 
-bool ScoreBar::captionInBar() const
-{
-    return qreal(m_width) - TextPadding - m_textWidth >= 0.0;
-}
-
 QRectF ScoreBar::captionRect() const
 {
     return captionRectFor(m_width, m_textWidth);
@@ -132,7 +144,7 @@ void ScoreBar::paintEvent(QPaintEvent *event)
     // The last, partly covered pixel column shows the fraction of the length.
     const float fraction = m_width - float(whole);
     if (fraction > 0.0f && fraction < 1.0f && whole < width())
-        painter.fillRect(QRect(whole, 0, 1, height()), BoardLayout::blend(m_fill, m_background, fraction));
+        painter.fillRect(QRect(whole, 0, 1, height()), BoardColours::blend(m_fill, m_background, fraction));
 
     const QRectF caption = captionRect();
     if (m_caption.isEmpty() || !caption.intersects(QRectF(dirty.adjusted(-3, 0, 3, 0))))

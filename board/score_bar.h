@@ -28,6 +28,12 @@ public:
 
     explicit ScoreBar(QWidget *parent = nullptr);
 
+    // The font of the numbers.
+    static QFont numberFont();
+    // Draws the digits of the numbers once, so the first ticks of the first
+    // round do not stall while their glyphs are rendered.
+    static void warmUpNumberGlyphs();
+
     float barWidth() const { return m_width; }
     // Takes a new length; a negative (or not-a-number) length is refused and
     // the bar keeps the one it has.
@@ -43,7 +49,6 @@ public:
     void setFillColour(const QColor &colour);
 
     // Where the number stands for the current length.
-    bool captionInBar() const;
     QRectF captionRect() const;
 
 protected:

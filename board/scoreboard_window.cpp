@@ -2,197 +2,47 @@
 
 #include "artwork_resources.h"
 #include "banner_picture.h"
+#include "board_colours.h"
 #include "board_layout.h"
-#include "board_monitor.h"
-#include "board_placement.h"
-#include "conversions.h"
+#include "button_style.h"
+#include "command_bar.h"
 #include "dialogs.h"
+#include "entry_box.h"
 #include "figure_box.h"
 #include "fonts.h"
 #include "game_engine.h"
+#include "literal_text.h"
 #include "presenter_commands.h"
 #include "presenter_keys.h"
+#include "race_frame_pacer.h"
 #include "save_command.h"
 #include "score_bar.h"
 #include "start_sound.h"
-#include "team_name.h"
 #include "text_fitting.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QWindow>
 
 #include <algorithm>
-#include <cmath>
 
+using namespace BoardColours;
 using namespace BoardLayout;
 
 namespace {
 
-// The command bar's controls at their design places, from the back to the
-// front. Those anchored right keep their distance from the bar's right end.
-enum class ControlKind { Caption, PictureButton, MaxScoreBox, ArrowButton };
-
-struct CommandBarControl
-{
-    const char *objectName;
-    ControlKind kind;
-    QRect designRect;
-    bool anchoredRight;
-    const char16_t *text; // caption, tool tip or initial text
-    const QString *picture;
-    QSize face;
-    void (ScoreboardWindow::*command)();
-};
-
-const CommandBarControl commandBarControls[] = {
-    {"Label1", ControlKind::Caption, {654, 40, 103, 15}, true, u"최대 점수값", nullptr, {}, nullptr},
-    {"Command1", ControlKind::PictureButton, {34, 6, 101, 37}, false, u"출발",
-     &Artwork::buttonStartPath, Artwork::buttonFaceSize, &ScoreboardWindow::startRace},
-    {"Command2", ControlKind::PictureButton, {164, 6, 101, 37}, false, u"불러오기",
-     &Artwork::buttonLoadPath, Artwork::buttonFaceSize, &ScoreboardWindow::requestSetup},
-    {"Command3", ControlKind::PictureButton, {294, 6, 101, 37}, false, u"저장하기",
-     &Artwork::buttonSavePath, Artwork::buttonFaceSize, &ScoreboardWindow::saveStandings},
-    {"Command4", ControlKind::PictureButton, {426, 6, 101, 37}, false, u"승리팀",
-     &Artwork::buttonWinnerPath, Artwork::buttonFaceSize, &ScoreboardWindow::showWinner},
-    {"Command5", ControlKind::PictureButton, {950, 4, 53, 37}, true, u"나가기",
-     &Artwork::doorPath, Artwork::doorSize, &ScoreboardWindow::leave},
-    {"Text1", ControlKind::MaxScoreBox, {654, 4, 189, 35}, true, u"500", nullptr, {}, nullptr},
-    {"Command7", ControlKind::ArrowButton, {844, 4, 33, 17}, true, u"▲", nullptr, {},
-     &ScoreboardWindow::raiseMaxScore},
-    {"Command8", ControlKind::ArrowButton, {844, 22, 33, 17}, true, u"▼", nullptr, {},
-     &ScoreboardWindow::lowerMaxScore},
-};
-
 // Pixel sizes of the board's lettering.
 constexpr int TeamNamePixels = 27;
 constexpr int EntryPixels = 48;
-constexpr int MaxScorePixels = 32;
-constexpr int ArrowPixels = 21;
-constexpr int CaptionPixels = 16;
-constexpr int ScorePixels = 43;
 // Room a team button's bevel and padding take at each side of its name.
 constexpr int TeamButtonInset = 4;
-// Room the maximum box's frame and padding take at each side of its number.
-constexpr int MaxScoreBoxInset = 5;
-// A race is drawn three times a tick, at the tick and at a third and two
-// thirds of the way to the next: 60 drawings a second, the display's rate.
-// A frame stands at its third however late its timer fires, so no drawing
-// moves a bar more than a third of its tick's way.
-constexpr int DrawingsPerTick = 3;
 // Ticks the highlight takes to fade from one colour into the next.
 constexpr int HighlightFadeTicks = 3;
-
-
-QString rgb(const QColor &c)
-{
-    return QStringLiteral("rgb(%1, %2, %3)").arg(c.red()).arg(c.green()).arg(c.blue());
-}
-
-// A button of coloured style: the colour over the whole face, a light bevel,
-// the caption in the centre.
-QString colouredButtonStyle(const QColor &colour)
-{
-    return QStringLiteral(
-               "QPushButton { background-color: %1; color: black; padding: 0px;"
-               " border-style: outset; border-width: 2px;"
-               " border-color: %2 %3 %3 %2; }"
-               "QPushButton:pressed { border-style: inset; border-color: %3 %2 %2 %3; }"
-               "QPushButton:focus { outline: none; border-style: solid; border-width: 3px;"
-               " border-color: black; }")
-        .arg(rgb(colour), rgb(colour.lighter(130)), rgb(colour.darker(160)));
-}
-
-QPushButton *pictureButton(const CommandBarControl &control, QWidget *parent)
-{
-    auto *button = new QPushButton(parent);
-    button->setIcon(Artwork::icon(*control.picture));
-    button->setIconSize(control.face);
-    button->setToolTip(QString::fromUtf16(control.text));
-    // Clicking with the mouse leaves no focus frame on the projector; the
-    // keyboard still reaches the buttons with Tab.
-    button->setFocusPolicy(Qt::TabFocus);
-    button->setStyleSheet(QStringLiteral(
-        "QPushButton { background: black; border: 1px solid black; padding: 0px; }"
-        "QPushButton:pressed { padding-left: 2px; padding-top: 2px; }"
-        "QPushButton:focus { border: 1px solid rgb(255, 255, 0); }"));
-    return button;
-}
-
-QWidget *createControl(const CommandBarControl &control, QWidget *parent)
-{
-    const QString text = QString::fromUtf16(control.text);
-    switch (control.kind) {
-    case ControlKind::Caption: {
-        auto *label = new QLabel(text, parent);
-        label->setFont(gulimFont(CaptionPixels));
-        label->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(rgb(MaxScoreYellow)));
-        label->setAttribute(Qt::WA_TranslucentBackground);
-        return label;
-    }
-    case ControlKind::PictureButton:
-        return pictureButton(control, parent);
-    case ControlKind::MaxScoreBox: {
-        auto *box = new QLineEdit(text, parent);
-        box->setFont(hyGothicFont(MaxScorePixels));
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        // It shows the maximum; ▲ and ▼ change it.
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->setContextMenuPolicy(Qt::NoContextMenu);
-        box->setAttribute(Qt::WA_TransparentForMouseEvents);
-        box->setStyleSheet(QStringLiteral(
-            "QLineEdit { background: %1; color: black; border: 1px solid rgb(128, 128, 0);"
-            " padding: 0px 2px; }").arg(rgb(MaxScoreYellow)));
-        return box;
-    }
-    case ControlKind::ArrowButton: {
-        auto *arrow = new QPushButton(text, parent);
-        arrow->setFont(gulimFont(ArrowPixels, true));
-        arrow->setStyleSheet(colouredButtonStyle(MaxScoreYellow));
-        arrow->setFocusPolicy(Qt::TabFocus);
-        return arrow;
-    }
-    }
-    return nullptr;
-}
-
-// A button shows "&" as a mnemonic marker; a team's name is plain text.
-QString literalText(const QString &text)
-{
-    QString shown = text;
-    return shown.replace(u'&', QStringLiteral("&&"));
-}
-
-// Hands the presses of the whole application to a function while the entry
-// box is open; true from the function swallows the press.
-class PressWatcher final : public QObject
-{
-public:
-    PressWatcher(std::function<bool(QObject *)> onPress, QObject *parent)
-        : QObject(parent)
-        , m_onPress(std::move(onPress))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        return event->type() == QEvent::MouseButtonPress && m_onPress(watched);
-    }
-
-private:
-    std::function<bool(QObject *)> m_onPress;
-};
 
 int clampedPixels(qint64 value)
 {
@@ -206,27 +56,10 @@ bool isRow(int row)
 
 } // namespace
 
-ScoreboardWindow::ScoreboardWindow(PresenterCommands &commands, StartSound &sound,
-                                   const BoardMonitor &monitor, QWidget *parent)
-    : ScoreboardWindow(nullptr, &commands, sound, monitor, parent)
-{
-}
-
-ScoreboardWindow::ScoreboardWindow(GameEngine &engine, const SavedGamesFolder &folder,
-                                   Dialogs &dialogs, StartSound &sound, const BoardMonitor &monitor,
-                                   QWidget *parent)
-    : ScoreboardWindow(std::make_unique<PresenterCommands>(engine, folder, dialogs), nullptr, sound,
-                       monitor, parent)
-{
-}
-
-ScoreboardWindow::ScoreboardWindow(std::unique_ptr<PresenterCommands> ownCommands,
-                                   PresenterCommands *commands, StartSound &sound,
-                                   const BoardMonitor &monitor, QWidget *parent)
+ScoreboardWindow::ScoreboardWindow(PresenterCommands &commands, StartSound &sound, QWidget *parent)
     : QWidget(parent)
-    , m_ownCommands(std::move(ownCommands))
-    , m_commands(commands ? *commands : *m_ownCommands)
-    , m_engine(m_commands.engine())
+    , m_commands(commands)
+    , m_engine(commands.engine())
     , m_sound(sound)
 {
     setObjectName(QStringLiteral("main"));
@@ -240,41 +73,29 @@ ScoreboardWindow::ScoreboardWindow(std::unique_ptr<PresenterCommands> ownCommand
     m_runnerStrip = Artwork::pixmap(Artwork::runnerPath, qApp->devicePixelRatio());
     createControls();
     setTabOrder();
-    createShortcuts();
-    warmUpCaptionGlyphs();
-    m_frameTimer.setParent(this);
-    m_frameTimer.setObjectName(QStringLiteral("raceFrames"));
-    m_frameTimer.setSingleShot(true);
-    m_frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_frameTimer, &QTimer::timeout, this, &ScoreboardWindow::drawRaceFrame);
-    connectEngine();
-    // While the entry box is open, a click anywhere else on the board first
-    // applies it as Enter would; text it cannot take keeps the click from
-    // doing anything.
-    m_pressWatcher = new PressWatcher(
-        [this](QObject *watched) {
-            return isEntryOpen() && watched != m_entryBox && watched->isWidgetType()
-                   && static_cast<QWidget *>(watched)->window() == this && !applyEntry();
-        },
-        this);
-    // Typed points still in the entry box count before any command runs.
-    m_commands.addEntrySettler(this, [this] { return !isEntryOpen() || applyEntry(); });
-    connect(&m_commands, &PresenterCommands::setupRequested, this, &ScoreboardWindow::setupRequested);
-    connect(&m_commands, &PresenterCommands::endRequested, this, [this] {
-        m_leaving = true;
-        emit endRequested();
+    PresenterKeys::installRowKeys(*this, [this](int row) {
+        if (row < m_engine.rowsShown())
+            openEntryBox(row, Qt::LeftButton);
     });
+    PresenterKeys::install(*this, m_commands);
+    ScoreBar::warmUpNumberGlyphs();
+    // Nobody sees a covered or minimized board: it draws no frames then.
+    m_framePacer = new RaceFramePacer(
+        GameEngine::TickIntervalMs,
+        [this] { return m_engine.isRacing() && isVisible() && windowHandle() && windowHandle()->isExposed(); },
+        this);
+    connect(m_framePacer, &RaceFramePacer::frameDue, this, &ScoreboardWindow::drawRaceFrame);
+    connectEngine();
+    // Typed points still in the entry box count before any command runs.
+    m_commands.addEntrySettler(this, [this] { return !m_entryBox->isOpen() || applyEntry(); });
+    connect(&m_commands, &PresenterCommands::endRequested, this, [this] { m_leaving = true; });
 
-    // Normal size: the design size, centred on the screen; shown maximized.
+    // Normal size: the design size, centred on the screen.
     resize(DesignWidth, DesignHeight);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(DesignWidth / 2, DesignHeight / 2));
     }
-    // The normal-size rectangle goes onto the chosen monitor, when the
-    // presenter chose one; maximizing then fills that monitor.
-    placeOnBoardMonitor(monitor, *this);
-    setWindowState(Qt::WindowMaximized);
     // The board itself holds the focus, not the start button: a stray Space
     // on the presenter's keyboard must not start a round. Tab still walks
     // the buttons.
@@ -288,17 +109,6 @@ ScoreboardWindow::~ScoreboardWindow()
     m_engine.stopAnimations();
 }
 
-// Draws the digits of the counting captions once, so the first ticks of the
-// first round do not stall while glyphs are rendered.
-void ScoreboardWindow::warmUpCaptionGlyphs()
-{
-    QImage scratch(600, 60, QImage::Format_ARGB32_Premultiplied);
-    scratch.fill(Qt::transparent);
-    QPainter painter(&scratch);
-    painter.setFont(hyGothicFont(ScorePixels));
-    painter.drawText(QPointF(0, 50), QStringLiteral("-0123456789"));
-}
-
 // Later siblings paint over earlier ones, so the controls are created from
 // the back to the front: bars, banner, command bar, team buttons, entry box,
 // figures.
@@ -309,8 +119,8 @@ void ScoreboardWindow::createControls()
         bar->setObjectName(QStringLiteral("TeamLabel_%1").arg(i));
         // The designer left the second bar two pixels to the left.
         bar->setGeometry(i == 1 ? DesignBarLeft - 2 : DesignBarLeft, designRowTop(i),
-                         int(GameEngine::DesignBarLength), RowHeight);
-        bar->setBarWidth(GameEngine::DesignBarLength);
+                         int(BarTrack::DesignBarLength), RowHeight);
+        bar->setBarWidth(BarTrack::DesignBarLength);
         bar->setFillColour(slotColour(i));
         bar->setCaption(QStringLiteral("100"));
         bar->hide();
@@ -321,31 +131,8 @@ void ScoreboardWindow::createControls()
     m_banner->setObjectName(QStringLiteral("Image1"));
     m_banner->setGeometry(QRect(QPoint(0, 0), Artwork::bannerSize));
 
-    createCommandBar();
+    m_commandBar = new CommandBar(m_commands, this);
     createTeamRows();
-}
-
-void ScoreboardWindow::createCommandBar()
-{
-    m_commandBar = new QWidget(this);
-    m_commandBar->setObjectName(QStringLiteral("Picture2"));
-    m_commandBar->setGeometry(0, DesignCommandBarTop, DesignWidth, CommandBarHeight);
-    QPalette black = m_commandBar->palette();
-    black.setColor(QPalette::Window, CommandBarBlack);
-    m_commandBar->setPalette(black);
-    m_commandBar->setAutoFillBackground(true);
-
-    for (const CommandBarControl &control : commandBarControls) {
-        QWidget *widget = createControl(control, m_commandBar);
-        widget->setObjectName(QLatin1String(control.objectName));
-        widget->setGeometry(control.designRect);
-        if (control.command) {
-            connect(static_cast<QPushButton *>(widget), &QPushButton::clicked, this,
-                    control.command);
-        }
-        if (control.kind == ControlKind::MaxScoreBox)
-            m_maxScoreBox = static_cast<QLineEdit *>(widget);
-    }
 }
 
 void ScoreboardWindow::createTeamRows()
@@ -362,15 +149,12 @@ void ScoreboardWindow::createTeamRows()
         m_teamButtons[std::size_t(i)] = button;
     }
 
-    m_entryBox = new QLineEdit(this);
-    m_entryBox->setObjectName(QStringLiteral("TCmd_Txt"));
+    m_entryBox = new EntryBox([this] { return applyEntry(); }, this);
     m_entryBox->setGeometry(TeamButtonLeft - 2, BannerHeight, TeamButtonWidth, RowHeight);
     m_entryBox->setFont(hyGothicFont(EntryPixels));
     m_entryBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_entryBox->setStyleSheet(QStringLiteral(
         "QLineEdit { background: white; color: black; border: 2px solid black; padding: 0px 2px; }"));
-    m_entryBox->installEventFilter(this);
-    m_entryBox->hide();
 
     // Each running figure is its bar's child, standing at the tip: moving it
     // every frame costs only its bar a repaint, not the window and its
@@ -386,9 +170,7 @@ void ScoreboardWindow::createTeamRows()
 
 void ScoreboardWindow::setTabOrder()
 {
-    const auto control = [this](const char *name) {
-        return m_commandBar->findChild<QWidget *>(QLatin1String(name));
-    };
+    const auto control = [this](const char *name) { return m_commandBar->control(name); };
     QList<QWidget *> order{control("Command1"), control("Command2"), control("Command3"),
                            control("Command4"), control("Command5"), m_teamButtons[0],
                            control("Command7"), control("Command8")};
@@ -402,34 +184,14 @@ void ScoreboardWindow::setTabOrder()
 void ScoreboardWindow::connectEngine()
 {
     connect(&m_engine, &GameEngine::maxScoreChanged, this, &ScoreboardWindow::showMaxScore);
-    connect(&m_engine, &GameEngine::barLengthsReset, this, &ScoreboardWindow::drawCommittedLengths);
-    connect(&m_engine, &GameEngine::raceStarted, this, [this] {
-        m_sound.play();
-        followRaceFramesFromNow();
-    });
+    connect(&m_engine, &GameEngine::barsReset, this, &ScoreboardWindow::showCommittedScores);
+    connect(&m_engine, &GameEngine::raceStarted, this, &ScoreboardWindow::startDrawingRace);
     connect(&m_engine, &GameEngine::raceTicked, this, &ScoreboardWindow::drawRaceTick);
     connect(&m_engine, &GameEngine::raceFinished, this, &ScoreboardWindow::drawRaceEnd);
     connect(&m_engine, &GameEngine::highlightTicked, this, &ScoreboardWindow::drawHighlight);
     connect(&m_engine, &GameEngine::highlightFinished, this, &ScoreboardWindow::endHighlight);
     connect(&m_engine, &GameEngine::standingsChanged, this, &ScoreboardWindow::showStandings);
     connect(&m_engine, &GameEngine::savedGameChanged, this, &ScoreboardWindow::showTitle);
-}
-
-void ScoreboardWindow::createShortcuts()
-{
-    const auto add = [this](const QKeySequence &keys, auto action) {
-        auto *shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, action);
-    };
-    for (int row = 0; row < BoardRows; ++row) {
-        const auto open = [this, row] {
-            if (row < m_engine.rowsInPlay())
-                openEntryBox(row, Qt::LeftButton);
-        };
-        add(QKeySequence(Qt::Key_1 + row), open);
-        add(QKeySequence(Qt::KeypadModifier | (Qt::Key_1 + row)), open);
-    }
-    PresenterKeys::install(*this, m_commands);
 }
 
 void ScoreboardWindow::showTitle()
@@ -446,18 +208,11 @@ void ScoreboardWindow::showStandings()
     if (!m_gameShown)
         return;
     if (m_engine.isRacing()) {
-        for (int i = 0; i < m_engine.rowsInPlay(); ++i)
+        for (int i = 0; i < m_engine.rowsShown(); ++i)
             showTeamName(i);
         return;
     }
     layOutRows();
-}
-
-float ScoreboardWindow::figureLeft(int row) const
-{
-    if (!isRow(row))
-        return 0.0f;
-    return float(m_scoreBars[std::size_t(row)]->x()) + m_runners[std::size_t(row)]->figureLeft();
 }
 
 // --- Layout ------------------------------------------------------------------
@@ -472,23 +227,15 @@ void ScoreboardWindow::layOutRows()
 {
     const int w = width();
     const int h = height();
-    m_engine.setTrackWidth(w);
+    m_track.setBoardWidth(w);
     m_banner->setGeometry(0, 0, w, m_banner->height());
-    m_commandBar->setGeometry(0, h - CommandBarHeight, w, CommandBarHeight);
-    const int widening = m_commandBar->width() - DesignWidth;
-    for (const CommandBarControl &control : commandBarControls) {
-        if (!control.anchoredRight)
-            continue;
-        auto *widget = m_commandBar->findChild<QWidget *>(QLatin1String(control.objectName),
-                                                           Qt::FindDirectChildrenOnly);
-        widget->move(control.designRect.x() + widening, control.designRect.y());
-    }
+    m_commandBar->placeOnBoard(size());
 
     // However many teams a game holds, the board has eight rows.
-    if (const auto gap = BoardLayout::rowGap(h, m_engine.rowsInPlay()))
+    if (const auto gap = BoardLayout::rowGap(h, m_engine.rowsShown()))
         m_rowGap = *gap;
 
-    for (int i = 0; i < m_engine.rowsInPlay(); ++i) {
+    for (int i = 0; i < m_engine.rowsShown(); ++i) {
         QPushButton *button = m_teamButtons[std::size_t(i)];
         ScoreBar *bar = m_scoreBars[std::size_t(i)];
         FigureBox *runner = m_runners[std::size_t(i)];
@@ -505,7 +252,7 @@ void ScoreboardWindow::layOutRows()
         button->show();
         runner->show();
     }
-    for (int i = m_engine.rowsInPlay(); i < BoardRows; ++i) {
+    for (int i = m_engine.rowsShown(); i < BoardRows; ++i) {
         m_teamButtons[std::size_t(i)]->hide();
         m_scoreBars[std::size_t(i)]->hide();
         m_runners[std::size_t(i)]->hide();
@@ -516,7 +263,7 @@ void ScoreboardWindow::layOutRows()
     // width would stand for the wrong scores. A running round keeps growing
     // at its scale; its last tick redraws them.
     if (m_gameShown && !m_engine.isRacing())
-        m_engine.showCommittedLengths();
+        showCommittedScores();
 }
 
 // A long name shrinks to fit its button, then is cut at its end; the
@@ -536,71 +283,63 @@ void ScoreboardWindow::placeFigure(int row)
     m_runners[std::size_t(row)]->setFigureLeft(bar->barWidth());
 }
 
+void ScoreboardWindow::showMaxScore()
+{
+    m_commandBar->showMaxScore(m_engine.maxScore());
+}
+
 // --- Drawing from the engine ---------------------------------------------------
+
+void ScoreboardWindow::showCommittedScores()
+{
+    m_track.showCommittedScores(m_engine);
+    drawCommittedLengths();
+}
 
 void ScoreboardWindow::drawCommittedLengths()
 {
-    for (int i = 0; i < m_engine.rowsInPlay(); ++i) {
+    for (int i = 0; i < m_engine.rowsShown(); ++i) {
         ScoreBar *bar = m_scoreBars[std::size_t(i)];
-        bar->setBarWidth(m_engine.barLength(i));
+        bar->setBarWidth(m_track.length(i));
         placeFigure(i);
         bar->show();
     }
 }
 
+void ScoreboardWindow::startDrawingRace()
+{
+    m_sound.play();
+    m_framePacer->tickDrawn();
+}
+
+// A tick: the bars stand at the race's running values and their numbers
+// count; the frames that follow draw the bars between this tick and the next.
 void ScoreboardWindow::drawRaceTick(int frame)
 {
+    m_track.followRace(m_engine);
     for (FigureBox *runner : m_runners)
         runner->drawFrame(frame);
     for (int i = 0; i < BoardRows; ++i) {
         ScoreBar *bar = m_scoreBars[std::size_t(i)];
-        bar->setBarWidth(m_engine.barLength(i));
+        bar->setBarWidth(m_track.length(i));
         placeFigure(i);
         if (const auto shown = m_engine.countingValue(i))
             bar->setCaptionNumber(*shown);
     }
-    followRaceFramesFromNow();
+    m_framePacer->tickDrawn();
 }
 
-// The race's start or a tick: the frames that follow count from here.
-void ScoreboardWindow::followRaceFramesFromNow()
+void ScoreboardWindow::drawRaceFrame(double fraction)
 {
-    m_sinceTick.start();
-    m_framesSinceTick = 0;
-    followRaceFrames();
-}
-
-// Between two ticks the bars and figures are drawn at the display's pace,
-// placed between the two ticks' lengths; the numbers count on the ticks.
-// Nobody sees a covered or minimized board, so it draws no frames then.
-void ScoreboardWindow::followRaceFrames()
-{
-    const bool seen = isVisible() && windowHandle() && windowHandle()->isExposed();
-    if (!m_engine.isRacing() || !seen || m_framesSinceTick >= DrawingsPerTick - 1) {
-        m_frameTimer.stop();
-        return;
-    }
-    const double dueMs = double(GameEngine::TickIntervalMs) * (m_framesSinceTick + 1) / DrawingsPerTick;
-    const double waitMs = dueMs - double(m_sinceTick.nsecsElapsed()) / 1e6;
-    m_frameTimer.start(std::max(0, int(std::ceil(waitMs))));
-}
-
-void ScoreboardWindow::drawRaceFrame()
-{
-    if (!m_engine.isRacing())
-        return;
-    ++m_framesSinceTick;
-    const double fraction = double(m_framesSinceTick) / DrawingsPerTick;
     for (int i = 0; i < BoardRows; ++i) {
-        m_scoreBars[std::size_t(i)]->setBarWidth(m_engine.barLengthAhead(i, fraction));
+        m_scoreBars[std::size_t(i)]->setBarWidth(m_track.lengthAhead(m_engine, i, fraction));
         placeFigure(i);
     }
-    followRaceFrames();
 }
 
 void ScoreboardWindow::drawRaceEnd()
 {
-    m_frameTimer.stop();
+    m_framePacer->stop();
     for (int i = 0; i < BoardRows; ++i) {
         m_runners[std::size_t(i)]->drawFrame(0);
         m_scoreBars[std::size_t(i)]->setCaptionNumber(m_engine.score(i));
@@ -633,48 +372,26 @@ void ScoreboardWindow::endHighlight(int slot)
     m_scoreBars[std::size_t(slot)]->setFillColour(slotColour(slot));
 }
 
-void ScoreboardWindow::showMaxScore()
-{
-    // Ten digits and a sign fit: the font shrinks for long numbers.
-    const QString text = numberText(m_engine.maxScore());
-    const FittedText fitted = TextFitting::fit(text, hyGothicFont(MaxScorePixels),
-                                               m_maxScoreBox->width() - 2 * MaxScoreBoxInset);
-    m_maxScoreBox->setFont(fitted.font);
-    m_maxScoreBox->setText(text);
-}
-
 // --- Score entry -------------------------------------------------------------
 
 bool ScoreboardWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    const auto found = std::find(m_teamButtons.begin(), m_teamButtons.end(), watched);
+    if (found == m_teamButtons.end())
+        return QWidget::eventFilter(watched, event);
+    const int row = int(found - m_teamButtons.begin());
     switch (event->type()) {
     case QEvent::MouseButtonRelease: {
-        const auto found = std::find(m_teamButtons.begin(), m_teamButtons.end(), watched);
-        if (found != m_teamButtons.end()) {
-            const auto *mouse = static_cast<QMouseEvent *>(event);
-            if ((*found)->rect().contains(mouse->position().toPoint()))
-                openEntryBox(int(found - m_teamButtons.begin()), mouse->button());
-        }
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if ((*found)->rect().contains(mouse->position().toPoint()))
+            openEntryBox(row, mouse->button());
         break;
     }
     case QEvent::KeyPress: {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (watched == m_entryBox) {
-            if (enter) {
-                applyEntry();
-                return true;
-            }
-            if (key->key() == Qt::Key_Escape) {
-                cancelEntry();
-                return true;
-            }
-            break;
-        }
         // Enter on a focused team button opens its points entry.
-        const auto found = std::find(m_teamButtons.begin(), m_teamButtons.end(), watched);
-        if (enter && found != m_teamButtons.end()) {
-            openEntryBox(int(found - m_teamButtons.begin()), Qt::LeftButton);
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openEntryBox(row, Qt::LeftButton);
             return true;
         }
         break;
@@ -685,76 +402,39 @@ bool ScoreboardWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool ScoreboardWindow::isEntryOpen() const
-{
-    return !m_entryBox->isHidden();
-}
-
 void ScoreboardWindow::openEntryBox(int row, Qt::MouseButton button)
 {
     if (!isRow(row))
         return;
-    const QPushButton *team = m_teamButtons[std::size_t(row)];
-    m_entryBox->move(team->x(), team->y());
-    m_entryTeam = row;
-    if (button == Qt::LeftButton) {
-        m_entryKind = EntryKind::Points;
-        m_entryBox->setMaxLength(32767);
-        m_entryBox->setText(QStringLiteral("0"));
-    } else {
-        m_entryKind = EntryKind::TeamName;
-        m_entryBox->setMaxLength(TeamName::MaxLength);
-        m_entryBox->setText(m_engine.teamName(row));
-    }
-    qApp->installEventFilter(m_pressWatcher);
-    m_entryBox->show();
-    m_entryBox->setFocus(Qt::MouseFocusReason);
-    // Typing replaces the proposal instead of adding to it.
-    m_entryBox->selectAll();
+    const QPoint place = m_teamButtons[std::size_t(row)]->pos();
+    if (button == Qt::LeftButton)
+        m_entryBox->open(row, EntryBox::Kind::Points, place, QStringLiteral("0"));
+    else
+        m_entryBox->open(row, EntryBox::Kind::TeamName, place, m_engine.teamName(row));
 }
 
+// Enter in the entry box, a press elsewhere on the board or a command:
+// what the box holds goes to the engine. Text it cannot take keeps the box
+// open, selected for a correction.
 bool ScoreboardWindow::applyEntry()
 {
-    if (m_entryKind == EntryKind::Points) {
-        if (m_engine.enterPoints(m_entryTeam, m_entryBox->text())
-            == GameEngine::PointsEntry::Rejected) {
-            rejectEntry();
-            return false;
-        }
-    } else {
-        const QString name = m_entryBox->text();
-        if (!m_engine.renameTeam(m_entryTeam, name)) {
-            rejectEntry();
-            return false;
-        }
-        showTeamName(m_entryTeam);
+    const int team = m_entryBox->team();
+    const QString text = m_entryBox->text();
+    const bool taken = m_entryBox->kind() == EntryBox::Kind::Points
+                           ? m_engine.enterPoints(team, text) != GameEngine::PointsEntry::Rejected
+                           : m_engine.renameTeam(team, text);
+    if (!taken) {
+        m_entryBox->refuse();
+        emit entryRejected();
+        return false;
     }
-    closeEntryBox();
+    if (m_entryBox->kind() == EntryBox::Kind::TeamName)
+        showTeamName(team);
+    m_entryBox->dismiss();
     return true;
 }
 
-void ScoreboardWindow::cancelEntry()
-{
-    closeEntryBox();
-}
-
-void ScoreboardWindow::closeEntryBox()
-{
-    qApp->removeEventFilter(m_pressWatcher);
-    // Hiding the box would pass the focus on to the next button in the chain.
-    setFocus(Qt::OtherFocusReason);
-    m_entryBox->hide();
-}
-
-void ScoreboardWindow::rejectEntry()
-{
-    m_entryBox->selectAll();
-    m_entryBox->setFocus(Qt::OtherFocusReason);
-    QApplication::beep();
-    emit entryRejected();
-}
-
-// --- Commands ----------------------------------------------------------------
+// --- Showing a game ------------------------------------------------------------
 
 void ScoreboardWindow::showGame()
 {
@@ -762,46 +442,10 @@ void ScoreboardWindow::showGame()
     // The start sound opens its stream now, so the first start is not late.
     m_sound.prepare();
     showTitle();
-    m_entryKind = EntryKind::Points;
     m_gameShown = true;
-    m_engine.setTrackWidth(width());
+    m_track.setBoardWidth(width());
     showMaxScore();
-    m_engine.showCommittedLengths();
-}
-
-void ScoreboardWindow::startRace()
-{
-    m_commands.startRace();
-}
-
-void ScoreboardWindow::requestSetup()
-{
-    m_commands.requestSetup();
-}
-
-void ScoreboardWindow::saveStandings()
-{
-    m_commands.saveStandings();
-}
-
-void ScoreboardWindow::showWinner()
-{
-    m_commands.showWinner();
-}
-
-void ScoreboardWindow::leave()
-{
-    m_commands.leave();
-}
-
-void ScoreboardWindow::raiseMaxScore()
-{
-    m_commands.raiseMaxScore();
-}
-
-void ScoreboardWindow::lowerMaxScore()
-{
-    m_commands.lowerMaxScore();
+    showCommittedScores();
 }
 
 void ScoreboardWindow::toggleFullScreen()

@@ -1,11 +1,12 @@
 #include "presenter_console.h"
 
 #include "artwork_resources.h"
-#include "board_layout.h"
+#include "board_colours.h"
 #include "conversions.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "game_engine.h"
+#include "literal_text.h"
 #include "presenter_commands.h"
 #include "presenter_keys.h"
 #include "team_name.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -80,13 +80,6 @@ constexpr int LegendPixels = 14;
 const QColor RaisingBlue{0, 70, 170};
 const QColor LoweringRed{180, 0, 0};
 const QColor NothingGrey{128, 128, 128};
-
-// A button shows "&" as a mnemonic marker; a team's name is plain text.
-QString literalText(const QString &text)
-{
-    QString shown = text;
-    return shown.replace(u'&', QStringLiteral("&&"));
-}
 
 QString signedNumberText(qint32 value)
 {
@@ -259,7 +252,7 @@ QWidget *PresenterConsole::createTeamTable()
         team.colour->setFixedSize(ColourWidth, RowHeight);
         team.colour->setAutoFillBackground(true);
         QPalette colour = team.colour->palette();
-        colour.setColor(QPalette::Window, BoardLayout::slotColour(row));
+        colour.setColor(QPalette::Window, BoardColours::slotColour(row));
         team.colour->setPalette(colour);
         grid->addWidget(team.colour, gridRow, ColourColumn);
 
@@ -366,13 +359,7 @@ QWidget *PresenterConsole::createKeyLegend()
 
 void PresenterConsole::createShortcuts()
 {
-    for (int row = 0; row < BoardRows; ++row) {
-        for (const QKeySequence &keys : {QKeySequence(Qt::Key_1 + row),
-                                         QKeySequence(Qt::KeypadModifier | (Qt::Key_1 + row))}) {
-            auto *shortcut = new QShortcut(keys, this);
-            connect(shortcut, &QShortcut::activated, this, [this, row] { focusPointsEntry(row); });
-        }
-    }
+    PresenterKeys::installRowKeys(*this, [this](int row) { focusPointsEntry(row); });
     PresenterKeys::install(*this, m_commands);
 }
 
@@ -395,7 +382,7 @@ void PresenterConsole::showStandings()
 {
     for (int row = 0; row < BoardRows; ++row) {
         TeamRow &team = m_rows[std::size_t(row)];
-        const bool inPlay = row < m_engine.rowsInPlay();
+        const bool inPlay = row < m_engine.rowsShown();
         if (!inPlay) {
             // Text typed for a team that left play belongs to no one.
             clearPoints(row);
@@ -519,7 +506,7 @@ int PresenterConsole::rowOf(const QObject *field) const
 
 void PresenterConsole::focusPointsEntry(int row)
 {
-    if (row < 0 || row >= m_engine.rowsInPlay())
+    if (row < 0 || row >= m_engine.rowsShown())
         return;
     QLineEdit *points = m_rows[std::size_t(row)].points;
     points->setText(QStringLiteral("0"));
@@ -550,7 +537,7 @@ void PresenterConsole::clearPoints(int row)
 
 void PresenterConsole::editName(int row)
 {
-    if (row < 0 || row >= m_engine.rowsInPlay())
+    if (row < 0 || row >= m_engine.rowsShown())
         return;
     TeamRow &team = m_rows[std::size_t(row)];
     team.nameEditor->setText(m_engine.teamName(row));
@@ -580,12 +567,12 @@ void PresenterConsole::closeNameEditor(int row)
     if (team.nameEditor->hasFocus())
         setFocus(Qt::OtherFocusReason);
     team.nameEditor->hide();
-    team.name->setVisible(row < m_engine.rowsInPlay());
+    team.name->setVisible(row < m_engine.rowsShown());
 }
 
 bool PresenterConsole::settleEntries()
 {
-    for (int row = 0; row < m_engine.rowsInPlay(); ++row) {
+    for (int row = 0; row < m_engine.rowsShown(); ++row) {
         const TeamRow &team = m_rows[std::size_t(row)];
         if (!team.nameEditor->isHidden() && !applyName(row))
             return false;

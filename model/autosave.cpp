@@ -57,7 +57,7 @@ void Autosave::write()
         done = m_store.remove();
     } else {
         Standings standings = m_engine.standings();
-        standings.teamCount = qint32(standings.teams.size());
+        standings.announcedTeamCount = qint32(standings.teams.size());
         done = m_store.write({standings, m_engine.savedGame()});
     }
     // A full disk must not stop the game; the next change tries again.

@@ -24,7 +24,6 @@ public:
     void start();
     // A clean end: writes nothing more and removes the file.
     void finish();
-    bool isFollowing() const { return m_following; }
 
     // Writes a change that is waiting for the event loop now; tests and
     // the recovery helper call it instead of running the loop.

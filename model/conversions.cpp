@@ -18,6 +18,40 @@ std::optional<T> toIntegral(double rounded)
     return static_cast<T>(rounded);
 }
 
+// `text` without the group separators of its whole part, when they stand
+// where the Korean locale puts them; no value when they stand elsewhere.
+std::optional<QString> withoutDigitGrouping(const QString &text)
+{
+    if (!text.contains(u','))
+        return text;
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    const qsizetype n = t.size();
+    if (i < n && (t[i] == u'+' || t[i] == u'-'))
+        ++i;
+    QString plain = t.left(i);
+    qsizetype group = 0;  // digits in the group being read
+    bool grouped = false; // a separator was read
+    for (; i < n && (isDigit(t[i]) || t[i] == u','); ++i) {
+        if (t[i] == u',') {
+            // The first group holds one to three digits, every later one three.
+            if (group == 0 || group > 3 || (grouped && group != 3))
+                return std::nullopt;
+            grouped = true;
+            group = 0;
+            continue;
+        }
+        plain += t[i];
+        ++group;
+    }
+    if (group != 3)
+        return std::nullopt;
+    const QString rest = t.mid(i);
+    if (rest.contains(u','))
+        return std::nullopt;
+    return plain + rest;
+}
+
 } // namespace
 
 std::optional<double> parseNumber(const QString &text)
@@ -85,7 +119,8 @@ std::optional<qint32> textToLong(const QString &text)
 
 std::optional<qint16> textToInteger(const QString &text)
 {
-    const auto value = parseNumber(text);
+    const auto plain = withoutDigitGrouping(text);
+    const auto value = plain ? parseNumber(*plain) : std::nullopt;
     return value ? roundToInteger(*value) : std::nullopt;
 }
 

@@ -20,7 +20,11 @@ std::optional<qint32> roundToLong(double value);
 std::optional<qint16> roundToInteger(double value);
 std::optional<qint32> floorToLong(double value);
 
+// A score file's number.
 std::optional<qint32> textToLong(const QString &text);
+// Points a presenter types: a number as parseNumber reads it, whose whole
+// part may also be grouped as the Korean locale groups digits ("1,000",
+// "-12,345": one to three digits, then groups of three).
 std::optional<qint16> textToInteger(const QString &text);
 
 // Plain decimal digits with a leading minus sign when negative.

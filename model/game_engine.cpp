@@ -1,6 +1,5 @@
 #include "game_engine.h"
 
-#include "bar_scale.h"
 #include "checked.h"
 #include "conversions.h"
 #include "team_name.h"
@@ -19,7 +18,6 @@ bool isRow(int row)
 GameEngine::GameEngine(QObject *parent)
     : QObject(parent)
 {
-    m_barLengths.fill(DesignBarLength);
     for (QTimer *timer : {&m_raceTimer, &m_highlightTimer}) {
         timer->setParent(this);
         timer->setInterval(TickIntervalMs);
@@ -36,24 +34,23 @@ GameEngine::~GameEngine() = default;
 
 // --- Teams and standings -----------------------------------------------------
 
-int GameEngine::teamsInPlay() const
-{
-    return std::clamp(m_teamCount, 0, TeamSlots);
-}
-
-int GameEngine::rowsInPlay() const
-{
-    return std::clamp(m_teamCount, 0, BoardRows);
-}
-
 Standings GameEngine::standings() const
 {
-    Standings standings;
-    standings.teamCount = m_teamCount;
-    standings.maxScore = m_maxScore;
+    return {m_announcedTeamCount, m_maxScore, teamStandings()};
+}
+
+QList<TeamStanding> GameEngine::teamStandings() const
+{
+    QList<TeamStanding> teams;
     for (int i = 0; i < teamsInPlay(); ++i)
-        standings.teams.append({m_names.value(i), m_scores.value(i)});
-    return standings;
+        teams.append({m_names.value(i), m_scores.value(i)});
+    return teams;
+}
+
+void GameEngine::rememberSavedStandings()
+{
+    m_changedSinceSave = false;
+    m_savedStandings.emplace(m_announcedTeamCount, teamStandings());
 }
 
 void GameEngine::setSavedGame(const std::optional<SavedGame> &game)
@@ -66,7 +63,7 @@ void GameEngine::setSavedGame(const std::optional<SavedGame> &game)
 
 void GameEngine::markSaved()
 {
-    m_changedSinceSave = false;
+    rememberSavedStandings();
 }
 
 bool GameEngine::hasUnsavedStandings() const
@@ -98,16 +95,16 @@ void GameEngine::startGame(const QList<TeamStanding> &teams)
             emit pendingChanged(slot);
         }
     }
-    m_teamCount = qint32(std::min<qsizetype>(teams.size(), TeamSlots));
+    m_announcedTeamCount = qint32(std::min<qsizetype>(teams.size(), TeamSlots));
     // A new game starts from zeros or from a saved file: nothing to lose yet.
-    m_changedSinceSave = false;
+    rememberSavedStandings();
     forgetHistory();
     emit standingsChanged();
 }
 
 void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game)
 {
-    m_teamCount = content.allLinesRead() ? content.teamCount : content.teamLinesRead;
+    m_announcedTeamCount = content.allLinesRead() ? content.announcedTeamCount : content.teamLinesRead;
     // A header without a maximum gives the new game's.
     setMaxScore(content.maxScore.value_or(NewGameMaxScore));
     for (int i = 0; i < content.teams.size(); ++i) {
@@ -122,7 +119,7 @@ void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game
         }
     }
     setSavedGame(game);
-    m_changedSinceSave = false;
+    rememberSavedStandings();
     forgetHistory();
     emit standingsChanged();
 }
@@ -133,25 +130,8 @@ void GameEngine::restoreGame(const Standings &standings, const std::optional<Sav
     setMaxScore(standings.maxScore);
     setSavedGame(game);
     m_changedSinceSave = true;
+    m_savedStandings.reset();
     emit standingsChanged();
-}
-
-void GameEngine::setTeamCount(qint32 count)
-{
-    m_teamCount = count;
-    emit standingsChanged();
-}
-
-void GameEngine::setTeam(int slot, const QString &name, qint32 score)
-{
-    if (m_names.set(slot, name) && m_scores.set(slot, score))
-        emit standingsChanged();
-}
-
-void GameEngine::setPendingPoints(int slot, qint32 points)
-{
-    if (m_pending.set(slot, points))
-        emit pendingChanged(slot);
 }
 
 void GameEngine::setMaxScore(qint32 maxScore)
@@ -160,11 +140,6 @@ void GameEngine::setMaxScore(qint32 maxScore)
         return;
     m_maxScore = maxScore;
     emit maxScoreChanged(m_maxScore);
-}
-
-void GameEngine::setChangedSinceSave(bool changed)
-{
-    m_changedSinceSave = changed;
 }
 
 // --- The presenter's operations ----------------------------------------------
@@ -187,7 +162,7 @@ GameEngine::PointsEntry GameEngine::enterPoints(int slot, const QString &typed)
     // The total would reach the end of its track: the scale grows.
     if (const auto raised = checkedAdd(*total, MaxScoreStep))
         setMaxScore(*raised);
-    showCommittedLengths();
+    emit barsReset();
     return PointsEntry::AddedRaisingMax;
 }
 
@@ -210,7 +185,7 @@ void GameEngine::raiseMaxScore()
         remember(snapshot());
         setMaxScore(*raised);
     }
-    showCommittedLengths();
+    emit barsReset();
 }
 
 void GameEngine::lowerMaxScore()
@@ -228,7 +203,7 @@ void GameEngine::lowerMaxScore()
     }
     remember(snapshot());
     setMaxScore(*lowered);
-    showCommittedLengths();
+    emit barsReset();
 }
 
 bool GameEngine::startRace()
@@ -238,9 +213,9 @@ bool GameEngine::startRace()
         return false;
     if (isHighlighting())
         endHighlight();
-    for (int i = 0; i < RaceSlots; ++i) {
-        m_raceValues[std::size_t(i)] = m_scores.value(i);
-        m_raceSteps[std::size_t(i)] = m_pending.value(i) / double(RaceTicks);
+    for (int row = 0; row < BoardRows; ++row) {
+        m_raceValues[std::size_t(row)] = m_scores.value(row);
+        m_raceSteps[std::size_t(row)] = m_pending.value(row) / double(RaceTicks);
     }
     m_raceTimer.start();
     emit raceStarted();
@@ -254,14 +229,8 @@ void GameEngine::raceTick()
 
     if (m_tickCount < RaceTicks) {
         addInPlace(m_tickCount, qint16(1));
-        for (int row = 0; row < BoardRows; ++row) {
-            const auto slot = std::size_t(row);
-            m_raceValues[slot] += m_raceSteps[slot];
-            // A bar below zero has no length: one crossing zero grows from
-            // the zero point and ends at its committed length.
-            if (const auto length = ::barLength(m_scale, m_raceValues[slot]))
-                setBarLength(row, *length);
-        }
+        for (int row = 0; row < BoardRows; ++row)
+            m_raceValues[std::size_t(row)] += m_raceSteps[std::size_t(row)];
         emit raceTicked(shownFrame);
         return;
     }
@@ -284,7 +253,7 @@ void GameEngine::raceTick()
         remember(before);
         emit standingsChanged();
     }
-    showCommittedLengths();
+    emit barsReset();
     emit raceFinished();
 }
 
@@ -338,19 +307,20 @@ void GameEngine::endHighlight()
 
 GameEngine::Snapshot GameEngine::snapshot() const
 {
-    return {m_teamCount, m_maxScore, m_names, m_scores};
+    return {m_announcedTeamCount, m_maxScore, m_names, m_scores};
 }
 
 void GameEngine::restore(const Snapshot &snapshot)
 {
-    m_teamCount = snapshot.teamCount;
+    m_announcedTeamCount = snapshot.announcedTeamCount;
     m_names = snapshot.names;
     m_scores = snapshot.scores;
     setMaxScore(snapshot.maxScore);
     keepMaxAboveTotals();
-    m_changedSinceSave = true;
+    // A step back past a save has to be saved again, or leaving loses it.
+    m_changedSinceSave = m_savedStandings != std::pair(m_announcedTeamCount, teamStandings());
     emit standingsChanged();
-    showCommittedLengths();
+    emit barsReset();
     emit historyChanged();
 }
 
@@ -414,71 +384,31 @@ void GameEngine::stopAnimations()
     m_highlightTimer.stop();
 }
 
-// --- Bars --------------------------------------------------------------------
+// --- The race in points -------------------------------------------------------
 
-void GameEngine::setTrackWidth(int boardWidth)
+double GameEngine::raceStep(int row) const
 {
-    m_trackWidth = boardWidth;
+    return isRow(row) ? m_raceSteps[std::size_t(row)] : 0.0;
 }
 
-float GameEngine::barLength(int row) const
+double GameEngine::raceValue(int row) const
 {
-    return isRow(row) ? m_barLengths[std::size_t(row)] : 0.0f;
+    return isRow(row) ? m_raceValues[std::size_t(row)] : 0.0;
 }
 
-void GameEngine::setBarLength(int row, float length)
+std::optional<qint32> GameEngine::countingValue(int row) const
 {
-    // A bar takes no negative (or not-a-number) length: it keeps its own.
-    if (isRow(row) && length >= 0.0f)
-        m_barLengths[std::size_t(row)] = length;
+    return floorToLong(raceValue(row));
 }
 
-void GameEngine::showCommittedLengths()
+std::optional<double> GameEngine::nextRaceValue(int row) const
 {
-    if (const auto scale = ::scoreScale(m_trackWidth, m_maxScore))
-        m_scale = *scale;
-    for (int row = 0; row < rowsInPlay(); ++row) {
-        if (const auto length = ::barLength(m_scale, m_scores.value(row)))
-            setBarLength(row, *length);
-    }
-    emit barLengthsReset();
-}
-
-float GameEngine::barLengthAhead(int row, double fraction) const
-{
-    if (!isRow(row))
-        return 0.0f;
-    const float now = m_barLengths[std::size_t(row)];
-    if (!isRacing())
-        return now;
-    const auto slot = std::size_t(row);
-    std::optional<float> next;
-    if (m_tickCount < RaceTicks) {
-        next = ::barLength(m_scale, m_raceValues[slot] + m_raceSteps[slot]);
-    } else if (row < rowsInPlay()) {
-        // The commit redraws at the scale of the board's width then.
-        const auto scale = ::scoreScale(m_trackWidth, m_maxScore);
-        const auto total = checkedAdd(m_scores.value(row), m_pending.value(row));
-        if (total)
-            next = ::barLength(scale.value_or(m_scale), *total);
-    }
-    if (!next)
-        return now;
-    const double f = std::clamp(fraction, 0.0, 1.0);
-    return float(double(now) + (double(*next) - double(now)) * f);
-}
-
-double GameEngine::raceStep(int slot) const
-{
-    return slot >= 0 && slot < RaceSlots ? m_raceSteps[std::size_t(slot)] : 0.0;
-}
-
-double GameEngine::raceValue(int slot) const
-{
-    return slot >= 0 && slot < RaceSlots ? m_raceValues[std::size_t(slot)] : 0.0;
-}
-
-std::optional<qint32> GameEngine::countingValue(int slot) const
-{
-    return floorToLong(raceValue(slot));
+    if (!isRacing() || !isRow(row))
+        return std::nullopt;
+    if (m_tickCount < RaceTicks)
+        return m_raceValues[std::size_t(row)] + m_raceSteps[std::size_t(row)];
+    if (row >= rowsShown())
+        return std::nullopt;
+    const auto total = checkedAdd(m_scores.value(row), m_pending.value(row));
+    return total ? std::optional<double>(*total) : std::nullopt;
 }

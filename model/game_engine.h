@@ -12,6 +12,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 
 // The game a presenter runs: the teams with their names, committed scores and
 // the points typed for this round, the maximum score that sets the scale of
@@ -19,19 +20,21 @@
 // the winner's highlight. The windows draw from it and route the presenter's
 // clicks and keys to its operations; they hold no rules of their own.
 //
-// The teams in play occupy slots 0 to teamCount() - 1. A slot beyond them
-// keeps whatever an earlier game left there.
+// The teams in play occupy the first slots (see game_limits.h for the three
+// team counts). A slot beyond them keeps whatever an earlier game left there.
 //
 // The race and the highlight run on two 50 ms timers that share one tick
 // counter and one frame counter, so a highlight started during a race
 // changes how long the race runs. Tests call raceTick() and highlightTick()
 // directly instead of waiting for the timers.
+//
+// The engine counts in score points; how long a bar is in pixels is the
+// board's business (BarTrack).
 class GameEngine : public QObject
 {
     Q_OBJECT
 
 public:
-    static constexpr int RaceSlots = 9;      // slots the start of a race prepares
     static constexpr int RaceTicks = 150;    // growing ticks; the next one commits
     static constexpr int HighlightTicks = 50; // counted ticks; the next one ends it
     static constexpr int TickIntervalMs = 50;
@@ -43,8 +46,6 @@ public:
     static constexpr qint32 NewGameMaxScore = 500;
     static constexpr qint32 MaxScoreStep = 100;
     static constexpr qint32 LowestMaxScore = 500; // lowering stops here
-    // A bar's length before its first display.
-    static constexpr float DesignBarLength = 95.0f;
 
     enum class PointsEntry {
         Rejected,        // not a whole number in range, or the sum would overflow
@@ -62,11 +63,9 @@ public:
 
     // --- Teams and standings ---------------------------------------------
 
-    qint32 teamCount() const { return m_teamCount; }
-    // The slots in play: teamCount() within the slots there are.
-    int teamsInPlay() const;
-    // Teams with a row on the board.
-    int rowsInPlay() const;
+    qint32 announcedTeamCount() const { return m_announcedTeamCount; }
+    int teamsInPlay() const { return ::teamsInPlay(m_announcedTeamCount); }
+    int rowsShown() const { return ::rowsShown(m_announcedTeamCount); }
     QString teamName(int slot) const { return m_names.value(slot); }
     qint32 score(int slot) const { return m_scores.value(slot); }
     qint32 pendingPoints(int slot) const { return m_pending.value(slot); }
@@ -80,7 +79,9 @@ public:
     void setSavedGame(const std::optional<SavedGame> &game);
 
     // Set when the committed standings change (a round, a rename) and
-    // cleared when they are saved or a game is started or loaded.
+    // cleared when they are saved or a game is started or loaded. A step
+    // back or forward sets it unless it lands on the standings last saved,
+    // started or loaded.
     bool changedSinceSave() const { return m_changedSinceSave; }
     void markSaved();
     // True when leaving now would lose something: changed standings or
@@ -99,22 +100,15 @@ public:
     void loadGame(const ScoreFileContent &content, const SavedGame &game);
 
     // A game brought back after the program ended without saving it: its
-    // teams, maximum and saved game, all counting as unsaved.
+    // teams, maximum and saved game, all counting as unsaved. Tests set up
+    // their games this way, as it is the one way to any maximum.
     void restoreGame(const Standings &standings, const std::optional<SavedGame> &game);
-
-    // Direct settings, for restoring a game and for tests; each emits the
-    // signal of what it changed.
-    void setTeamCount(qint32 count);
-    void setTeam(int slot, const QString &name, qint32 score);
-    void setPendingPoints(int slot, qint32 points);
-    void setMaxScore(qint32 maxScore);
-    void setChangedSinceSave(bool changed);
 
     // --- The presenter's operations --------------------------------------
 
     // Points typed for a team: rounded half to even, within -32768..32767,
     // added to its pending points. A total that reaches the maximum raises
-    // the maximum to that total plus 100 and redraws the bars.
+    // the maximum to that total plus 100 and resets the bars.
     PointsEntry enterPoints(int slot, const QString &typed);
     // A new name; false for a slot that does not exist or a name a team
     // cannot have (see TeamName::isUsable).
@@ -125,11 +119,11 @@ public:
     // stay above every team's total with its pending points.
     void lowerMaxScore();
 
-    // Prepares every slot's steps and starts the race; ends a highlight
+    // Prepares every row's steps and starts the race; ends a highlight
     // first. Does nothing while a race runs (false).
     bool startRace();
-    // One tick of the race: the bars grow one step and their numbers count;
-    // the tick after the last growing one commits the pending points.
+    // One tick of the race: every row's running value takes a step; the
+    // tick after the last growing one commits the pending points.
     void raceTick();
     bool isRacing() const { return m_raceTimer.isActive(); }
 
@@ -144,7 +138,7 @@ public:
     // The standings before the last change (a committed round, a rename, a
     // change of the maximum), as many steps back as the game has had since
     // it was started or loaded, and forward again. Pending points are left
-    // alone; the bars go to the restored lengths at once. Nothing happens
+    // alone; the bars are reset to the restored scores. Nothing happens
     // during a race. False when there is no step to take.
     bool undo();
     bool redo();
@@ -155,32 +149,25 @@ public:
     void resetCounters();
     void stopAnimations();
 
-    // --- Bars ------------------------------------------------------------
-
-    // The width of the board the bars are drawn on; the scale follows it at
-    // the next redraw.
-    void setTrackWidth(int boardWidth);
-    // Pixels per score point, as of the last redraw.
-    double scoreScale() const { return m_scale; }
-    // A row's bar length, kept in single precision so that a bar growing by
-    // a tenth of a pixel a tick really grows.
-    float barLength(int row) const;
-    // Every bar in play at the length of its committed score.
-    void showCommittedLengths();
-    // Where a row's bar stands `fraction` (0 to 1) of the way from this tick
-    // to the next one of a running race, so that a board can draw frames
-    // between the ticks; the last frame before the commit is the committed
-    // length. The tick's own length outside a race.
-    float barLengthAhead(int row, double fraction) const;
+    // --- The race in points -------------------------------------------
 
     // The race's counters, as the board keeps them.
     qint16 tickCount() const { return m_tickCount; }
     qint16 frame() const { return m_frame; }
     qint16 highlightColour() const { return m_colour; }
-    double raceStep(int slot) const;
-    double raceValue(int slot) const;
+    // A row's step a tick and its running value, in points.
+    double raceStep(int row) const;
+    double raceValue(int row) const;
     // The number a racing bar shows: its running value, floored.
-    std::optional<qint32> countingValue(int slot) const;
+    std::optional<qint32> countingValue(int row) const;
+    // Where a row's bar stands after the next tick of a running race: its
+    // running value one step on, or, at the tick that commits, its committed
+    // total. None outside a race, for a row beyond the board, or for a row
+    // out of play at the commit.
+    std::optional<double> nextRaceValue(int row) const;
+    // The next tick commits the round (the bars are then redrawn at the
+    // scale of the maximum and the board's width then).
+    bool nextRaceTickCommits() const { return m_tickCount >= RaceTicks; }
 
 signals:
     // The committed standings or the team count changed: scores, names, the
@@ -189,13 +176,15 @@ signals:
     void pendingChanged(int slot);
     void maxScoreChanged(qint32 maxScore);
     void savedGameChanged();
-    // The bars were set to their committed lengths.
-    void barLengthsReset();
+    // The bars go to their committed scores at once, at the scale the
+    // maximum now gives: the maximum changed, a round was committed, a step
+    // was undone or redone.
+    void barsReset();
     void raceStarted();
-    // A growing tick: the bars have their new lengths; `frame` is the
+    // A growing tick: the running values took a step; `frame` is the
     // running figure's frame to draw.
     void raceTicked(int frame);
-    // The round is committed and the bars show their committed lengths.
+    // The round is committed and the bars were reset to it.
     void raceFinished();
     void highlightTicked(int slot, int frame, int colour);
     // The highlight is over: the bar takes its own colour again.
@@ -207,13 +196,16 @@ private:
     // The committed standings, as an undo step keeps them.
     struct Snapshot
     {
-        qint32 teamCount = 0;
+        qint32 announcedTeamCount = 0;
         qint32 maxScore = 0;
         SlotArray<QString, TeamSlots> names;
         SlotArray<qint32, TeamSlots> scores;
     };
 
-    void setBarLength(int row, float length);
+    void setMaxScore(qint32 maxScore);
+    // The teams and their committed scores, which a save keeps.
+    QList<TeamStanding> teamStandings() const;
+    void rememberSavedStandings();
     Snapshot snapshot() const;
     void restore(const Snapshot &snapshot);
     void remember(const Snapshot &before);
@@ -226,18 +218,18 @@ private:
     SlotArray<QString, TeamSlots> m_names;
     SlotArray<qint32, TeamSlots> m_scores;
     SlotArray<qint32, TeamSlots> m_pending;
-    qint32 m_teamCount = 0;
+    qint32 m_announcedTeamCount = 0;
     qint32 m_maxScore = 0;
     std::optional<SavedGame> m_savedGame;
     bool m_changedSinceSave = false;
+    // The team count and teams as last saved, started or loaded (none at
+    // first); nothing for a recovered game, whose file may hold anything.
+    std::optional<std::pair<qint32, QList<TeamStanding>>> m_savedStandings{std::in_place};
 
     QTimer m_raceTimer;
     QTimer m_highlightTimer;
-    int m_trackWidth = 0;
-    double m_scale = 0.0;
-    std::array<float, BoardRows> m_barLengths{};
-    std::array<double, RaceSlots> m_raceSteps{};
-    std::array<double, RaceSlots> m_raceValues{};
+    std::array<double, BoardRows> m_raceSteps{};
+    std::array<double, BoardRows> m_raceValues{};
     qint16 m_tickCount = 0;
     qint16 m_frame = 0;
     qint16 m_colour = 0;

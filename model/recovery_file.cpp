@@ -89,7 +89,7 @@ std::optional<RecoveredGame> parseRecoveryFile(const QByteArray &bytes)
             return std::nullopt;
         game.standings.teams.append(*team);
     }
-    game.standings.teamCount = qint32(game.standings.teams.size());
+    game.standings.announcedTeamCount = qint32(game.standings.teams.size());
 
     if (root.contains(u"savedGame")) {
         const QJsonObject saved = root.value(u"savedGame").toObject();

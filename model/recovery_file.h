@@ -15,7 +15,7 @@
 
 struct RecoveredGame
 {
-    // teamCount is the number of teams kept.
+    // announcedTeamCount is the number of teams kept.
     Standings standings;
     std::optional<SavedGame> savedGame;
 

@@ -45,7 +45,7 @@ std::optional<QByteArray> readLine(QIODevice &device, bool &tooLong)
 
 QByteArray scoreFileBytes(const Standings &standings)
 {
-    const QString header = numberText(standings.teamCount) + u';' + numberText(standings.maxScore)
+    const QString header = numberText(standings.announcedTeamCount) + u';' + numberText(standings.maxScore)
                            + QStringLiteral(";50");
     QByteArray bytes = CodePage949::encode(header) + lineEnd;
     for (const TeamStanding &team : standings.teams)
@@ -83,11 +83,11 @@ std::optional<ScoreFileContent> parseScoreFile(QIODevice &device)
         return std::nullopt;
 
     ScoreFileContent content;
-    content.teamCount = *count;
+    content.announcedTeamCount = *count;
     if (fields.size() >= 2)
         content.maxScore = textToLong(fields.at(1));
 
-    while (content.teamLinesRead < content.teamCount) {
+    while (content.teamLinesRead < content.announcedTeamCount) {
         const auto line = readLine(device, tooLong);
         if (!line)
             break;
@@ -108,8 +108,10 @@ std::optional<ScoreFileContent> parseScoreFile(QIODevice &device)
         LoadedTeam team;
         team.name = text.left(first);
         team.scoreText = second < 0 ? text.mid(first + 1) : text.mid(first + 1, second - first - 1);
+        // A score that cannot be read, or that does not fit, gives 0 rather
+        // than what the slot held before, and the load says it lost it.
         const auto value = parseNumber(team.scoreText);
-        const auto score = value ? floorToLong(*value) : std::optional<qint32>(0);
+        const auto score = value ? floorToLong(*value) : std::nullopt;
         if (!score)
             content.lostSomething = true;
         team.score = score.value_or(0);

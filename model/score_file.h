@@ -25,7 +25,7 @@ struct TeamStanding
 // the teams in play that have a slot.
 struct Standings
 {
-    qint32 teamCount = 0;
+    qint32 announcedTeamCount = 0;
     qint32 maxScore = 0;
     QList<TeamStanding> teams;
 
@@ -64,14 +64,15 @@ struct LoadedTeam
 
 struct ScoreFileContent
 {
-    qint32 teamCount = 0;           // as the header announces it
+    qint32 announcedTeamCount = 0;           // as the header announces it
     std::optional<qint32> maxScore; // absent when the header has no usable second field
     QList<LoadedTeam> teams;        // the teams that have a game slot, as read
     qint32 teamLinesRead = 0;       // all team lines read, kept or not
     // Something read could not be kept: teams beyond the slots, a score
-    // outside the 32-bit range, blank lines (stray line ends).
+    // that is not a number or lies outside the 32-bit range, blank lines
+    // (stray line ends).
     bool lostSomething = false;
-    bool allLinesRead() const { return teamLinesRead == teamCount; }
+    bool allLinesRead() const { return teamLinesRead == announcedTeamCount; }
     bool complete() const { return allLinesRead() && !lostSomething; }
 };
 

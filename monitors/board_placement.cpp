@@ -54,13 +54,6 @@ void placeOnBoardMonitor(const BoardMonitor &monitor, QWidget &window,
     if (!monitor.useMonitor)
         return; // the board keeps the place its own settings gave it
 
-    // A window already marked maximized has its maximized geometry worked out
-    // on its old screen; place its normal rectangle and maximize it again.
-    const Qt::WindowStates states = window.windowState();
-    const Qt::WindowStates filling = states & (Qt::WindowMaximized | Qt::WindowFullScreen);
-    if (filling)
-        window.setWindowState(states & ~filling);
-
     const ScreenMetrics screen = platform.screen();
     // The screen's size in pixels, at the fixed 15 twips per pixel.
     const QSizeF screenSize(screen.width / 15, screen.height / 15);
@@ -69,6 +62,4 @@ void placeOnBoardMonitor(const BoardMonitor &monitor, QWidget &window,
     const auto y = roundToLong(position.y());
     if (x && y)
         moveOntoScreen(window, platform.desktopOrigin() + QPoint(*x, *y));
-    if (filling)
-        window.setWindowState(states);
 }

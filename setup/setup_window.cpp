@@ -6,6 +6,7 @@
 #include "fonts.h"
 #include "game_engine.h"
 #include "game_loading.h"
+#include "literal_text.h"
 #include "monitor_list.h"
 #include "monitor_record.h"
 #include "style_pictures.h"
@@ -76,11 +77,11 @@ constexpr int FramePixels = 16;
 constexpr int TitlePixels = 27;
 constexpr int CreditPixels = 13;
 
-// A check box shows "&" as a mnemonic marker; a team's caption is plain text.
-QString literalText(const QString &text)
+// A loaded team's caption ends in its score, "(120점)": the part that is
+// not the name. Empty for a caption without one.
+QString loadedScoreSuffix(const QString &caption)
 {
-    QString shown = text;
-    return shown.replace(u'&', QStringLiteral("&&"));
+    return caption.endsWith(QStringLiteral("점)")) ? caption.mid(caption.lastIndexOf(u'(')) : QString();
 }
 
 void paintBackground(QWidget *widget, const QColor &background, const QColor &text)
@@ -349,9 +350,8 @@ void SetupWindow::setTeamCaption(int index, const QString &caption)
         return;
     m_captions[index] = caption;
     // A long name is cut at its end; a loaded team's "(…점)" always shows.
-    const qsizetype scoreAt = caption.endsWith(QStringLiteral("점)")) ? caption.lastIndexOf(u'(') : -1;
-    const QString name = scoreAt < 0 ? caption : caption.left(scoreAt);
-    const QString score = scoreAt < 0 ? QString() : caption.mid(scoreAt);
+    const QString score = loadedScoreSuffix(caption);
+    const QString name = caption.chopped(score.size());
     const QString shown = TextFitting::elideKeepingSuffix(name, score, m_teamBoxes[index]->font(),
                                                           TeamBoxSize.width() - TeamBoxMarkWidth);
     m_teamBoxes[index]->setText(literalText(shown));
@@ -372,6 +372,8 @@ void SetupWindow::openRenameBox(int index)
         return;
     m_renamedTeam = index;
     m_renameBox->move(m_renameBox->x(), m_teamBoxes[index]->y());
+    // The limit is the name's: a loaded team's score comes on top of it.
+    m_renameBox->setMaxLength(TeamName::MaxLength + int(loadedScoreSuffix(m_captions[index]).size()));
     m_renameBox->setText(m_captions[index]);
     m_renameBox->show();
 }
@@ -380,12 +382,13 @@ void SetupWindow::applyRename()
 {
     // A name the score file could not carry is refused at once, as the
     // board refuses points it cannot take.
-    if (!TeamName::isUsable(m_renameBox->text())) {
+    const QString caption = m_renameBox->text();
+    if (!TeamName::isUsable(caption.chopped(loadedScoreSuffix(caption).size()))) {
         m_renameBox->selectAll();
         QApplication::beep();
         return;
     }
-    setTeamCaption(m_renamedTeam, m_renameBox->text());
+    setTeamCaption(m_renamedTeam, caption);
     m_renameBox->hide();
 }
 
@@ -407,8 +410,9 @@ void SetupWindow::startGame()
     }
 
     if (teams.isEmpty()) {
-        // The board that start closed took its game along: no team plays now.
-        m_engine.setTeamCount(0);
+        // The board that start closed took its game along: a game of no
+        // teams is left, with nothing in it to lose.
+        m_engine.startGame({});
         m_dialogs.message(QStringLiteral("팀을 선택하여 주십시요"));
         return;
     }

@@ -1,5 +1,6 @@
 #include "presenter_keys.h"
 
+#include "game_limits.h"
 #include "presenter_commands.h"
 
 #include <QShortcut>
@@ -27,6 +28,17 @@ void install(QWidget &window, PresenterCommands &commands)
     for (const Binding &binding : commandBindings()) {
         auto *shortcut = new QShortcut(binding.keys, &window);
         QObject::connect(shortcut, &QShortcut::activated, &commands, binding.command);
+    }
+}
+
+void installRowKeys(QWidget &window, const std::function<void(int row)> &pick)
+{
+    for (int row = 0; row < BoardRows; ++row) {
+        for (const QKeySequence &keys : {QKeySequence(Qt::Key_1 + row),
+                                         QKeySequence(Qt::KeypadModifier | (Qt::Key_1 + row))}) {
+            auto *shortcut = new QShortcut(keys, &window);
+            QObject::connect(shortcut, &QShortcut::activated, &window, [pick, row] { pick(row); });
+        }
     }
 }
 

@@ -16,14 +16,9 @@ const QString No_Text = QStringLiteral("아니요");
 
 } // namespace
 
-QtDialogs::QtDialogs(QWidget *parent)
-    : m_parent(parent)
+QWidget *QtDialogs::dialogParent()
 {
-}
-
-QWidget *QtDialogs::dialogParent() const
-{
-    return m_parent ? m_parent : QApplication::activeWindow();
+    return QApplication::activeWindow();
 }
 
 void QtDialogs::message(const QString &text)

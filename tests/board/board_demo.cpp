@@ -1,10 +1,10 @@
 // A hand-run look at the board: eight demonstration teams in the middle of a
 // round. Not a test; run it under a display and look.
 //   board_demo [ticks] [screenshot.png|-] [normal|entry]
-#include "board_monitor.h"
 #include "counting_sound.h"
 #include "game_engine.h"
 #include "game_setup.h"
+#include "presenter_commands.h"
 #include "qt_dialogs.h"
 #include "saved_games_folder.h"
 #include "scoreboard_window.h"
@@ -28,26 +28,26 @@ int main(int argc, char *argv[])
                        {QStringLiteral("평화"), 175}, {QStringLiteral("기쁨"), 60}});
     const int pending[] = {30, 50, 10, 100, -20, 40, 0, 70};
     for (int i = 0; i < 8; ++i)
-        engine.setPendingPoints(i, pending[i]);
+        engine.enterPoints(i, QString::number(pending[i]));
 
     // Saving from the demo writes nowhere that matters.
     QTemporaryDir games;
     const SavedGamesFolder folder(games.path());
     QtDialogs dialogs;
     CountingSound sound;
-    const BoardMonitor primaryScreen;
-    ScoreboardWindow board(engine, folder, dialogs, sound, primaryScreen);
+    PresenterCommands commands(engine, folder, dialogs);
+    ScoreboardWindow board(commands, sound);
     if (normal) {
-        board.setWindowState(Qt::WindowNoState);
         board.resize(1024, 766);
         board.move(0, 0);
+        board.show();
+    } else {
+        board.showMaximized();
     }
-    board.show();
     board.showGame();
 
     QTimer::singleShot(800, &board, [&] {
-        engine.showCommittedLengths();
-        board.startRace();
+        commands.startRace();
         // Freeze the round where it is, for a still picture.
         engine.findChild<QTimer *>(QStringLiteral("Timer1"))->stop();
         for (int i = 0; i < ticks; ++i)

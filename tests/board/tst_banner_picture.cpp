@@ -1,12 +1,12 @@
 #include "artwork_resources.h"
 #include "banner_artwork.h"
 #include "banner_picture.h"
-#include "board_layout.h"
-#include "board_monitor.h"
+#include "board_colours.h"
 #include "counting_sound.h"
 #include "figure_box.h"
 #include "game_engine.h"
 #include "game_setup.h"
+#include "presenter_commands.h"
 #include "saved_games_folder.h"
 #include "score_bar.h"
 #include "scoreboard_window.h"
@@ -122,15 +122,15 @@ struct Board
     SavedGamesFolder folder;
     ScriptedDialogs dialogs;
     CountingSound sound;
-    BoardMonitor monitor;
-    ScoreboardWindow window{engine, folder, dialogs, sound, monitor};
+    PresenterCommands commands{engine, folder, dialogs};
+    ScoreboardWindow window{commands, sound};
     BannerPicture *banner = window.findChild<BannerPicture *>(QStringLiteral("Image1"));
 
     explicit Board(QSize size)
     {
         setUpGame(engine, numberedTeams({120, 80, 240, 35}));
         for (int i = 0; i < 4; ++i)
-            engine.setPendingPoints(i, 50);
+            engine.enterPoints(i, QStringLiteral("50"));
         window.setWindowState(Qt::WindowNoState);
         window.resize(size);
         window.show();
@@ -269,7 +269,7 @@ void TestBannerPicture::theBannerIsPaintedEdgeToEdgeAndRunsIntoTheWindowGreen()
         }
     }
     // The first row's gap starts right below on the window green.
-    const QRgb green = BoardLayout::WindowGreen.rgb();
+    const QRgb green = BoardColours::WindowGreen.rgb();
     for (int y = banner.height() - int(4 * ratio); y < banner.height(); ++y) {
         for (int x = 0; x < banner.width(); ++x)
             QVERIFY2(banner.pixel(x, y) == green, qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
@@ -309,7 +309,7 @@ void TestBannerPicture::aRaceRepaintsOnlyBarsAndFigures()
     for (FigureBox *figure : board.window.findChildren<FigureBox *>())
         figure->installEventFilter(&figurePaints);
 
-    board.window.startRace();
+    board.commands.startRace();
     for (int tick = 0; tick < 20; ++tick) {
         board.engine.raceTick();
         QCoreApplication::processEvents();

@@ -1,10 +1,11 @@
 #include "scoreboard_window.h"
 
-#include "board_monitor.h"
 #include "counting_sound.h"
+#include "entry_box.h"
 #include "figure_box.h"
 #include "game_engine.h"
 #include "game_setup.h"
+#include "presenter_commands.h"
 #include "saved_games_folder.h"
 #include "score_bar.h"
 #include "score_file.h"
@@ -29,7 +30,8 @@ namespace {
 const QColor teamColours[] = {{255, 192, 128}, {128, 255, 128}, {128, 255, 255}, {128, 128, 255},
                               {255, 255, 128}, {255, 128, 255}, {255, 128, 128}, {224, 224, 224}};
 
-// A board at a given size with the teams of a game, drawn as a start shows it.
+// A board at a given size with the teams of a game, drawn as a start shows
+// it; its commands are given as the console and the keys give them.
 struct Board
 {
     QTemporaryDir games;
@@ -37,16 +39,13 @@ struct Board
     GameEngine engine;
     ScriptedDialogs dialogs;
     CountingSound sound;
-    BoardMonitor monitor;
+    PresenterCommands commands{engine, folder, dialogs};
     std::unique_ptr<ScoreboardWindow> form;
-    Qt::WindowStates openedState;
 
     explicit Board(const QList<int> &scores, QSize size = QSize(1024, 766))
     {
         setUpGame(engine, numberedTeams(scores));
-        form = std::make_unique<ScoreboardWindow>(engine, folder, dialogs, sound, monitor);
-        openedState = form->windowState();
-        form->setWindowState(Qt::WindowNoState);
+        form = std::make_unique<ScoreboardWindow>(commands, sound);
         form->resize(size);
         form->show();
         (void)QTest::qWaitForWindowExposed(form.get());
@@ -60,6 +59,8 @@ struct Board
     FigureBox *figure(int i) const { return child<FigureBox>(QStringLiteral("T_Pic_%1").arg(i)); }
     // Where a figure stands on the board (it is a child of its bar).
     QPoint figurePlace(int i) const { return figure(i)->mapTo(form.get(), QPoint()); }
+    // Where a figure stands as the board keeps it, in single precision.
+    float figureLeft(int i) const { return float(bar(i)->x()) + figure(i)->figureLeft(); }
     QLineEdit *entry() const { return child<QLineEdit>(QStringLiteral("TCmd_Txt")); }
     QLineEdit *maxBox() const { return child<QLineEdit>(QStringLiteral("Text1")); }
     QPushButton *button(const char *name) const { return child<QPushButton>(QLatin1String(name)); }
@@ -90,7 +91,7 @@ struct Board
     }
     int runRound()
     {
-        form->startRace();
+        commands.startRace();
         return finishRace();
     }
 };
@@ -170,7 +171,6 @@ void TestScoreboardWindow::aNewBoardOpensMaximizedWithOnlyBannerAndCommandBar()
     Board b({});
     QCOMPARE(b.form->objectName(), QStringLiteral("main"));
     QCOMPARE(b.form->windowTitle(), QStringLiteral("Zanto 점수판"));
-    QVERIFY(b.openedState & Qt::WindowMaximized);
     QVERIFY(b.child(QStringLiteral("Image1"))->isVisible());
     QVERIFY(b.child(QStringLiteral("Picture2"))->isVisible());
     QVERIFY(!b.entry()->isVisible());
@@ -316,26 +316,24 @@ void TestScoreboardWindow::wideningMovesTheRightHandGroupOnly()
 void TestScoreboardWindow::barLengthsFollowTheScale()
 {
     Board b({100, 333, 0});
-    QCOMPARE(b.engine.scoreScale(), 1.44);
+    QCOMPARE(b.form->barTrack().scale(), 1.44);
     QCOMPARE(b.width(0), 144.0f);
-    QCOMPARE(b.form->figureLeft(0), 163.0f + 144.0f);
+    QCOMPARE(b.figureLeft(0), 163.0f + 144.0f);
     QCOMPARE(b.figurePlace(0).x(), 307);
     QCOMPARE(b.width(1), 479.52f);
-    QCOMPARE(b.form->figureLeft(1), 163.0f + 479.52f);
+    QCOMPARE(b.figureLeft(1), 163.0f + 479.52f);
     QCOMPARE(b.width(2), 0.0f);
-    QCOMPARE(b.form->figureLeft(2), 163.0f);
+    QCOMPARE(b.figureLeft(2), 163.0f);
     QVERIFY(b.bar(2)->isVisible());
 }
 
 void TestScoreboardWindow::aNegativeScoreDrawsNoBarAndMaximumZeroKeepsTheScale()
 {
     Board b({100, 50});
-    b.engine.setTeam(0, QStringLiteral("팀1"), -20);
-    b.engine.setMaxScore(0);
-    b.engine.showCommittedLengths();
-    QCOMPARE(b.engine.scoreScale(), 1.44);
+    setUpGame(b.engine, numberedTeams({-20, 50}), 0);
+    QCOMPARE(b.form->barTrack().scale(), 1.44);
     QCOMPARE(b.width(0), 0.0f);
-    QCOMPARE(b.form->figureLeft(0), 163.0f);
+    QCOMPARE(b.figureLeft(0), 163.0f);
     QCOMPARE(b.width(1), 72.0f);
 }
 
@@ -344,7 +342,7 @@ void TestScoreboardWindow::theMaximumBoxOnlyShowsAndFitsTenDigits()
     Board b({10});
     QVERIFY(b.maxBox()->isReadOnly());
     QCOMPARE(b.maxBox()->focusPolicy(), Qt::NoFocus);
-    b.engine.setMaxScore(2147483600);
+    setUpGame(b.engine, numberedTeams({10}), 2147483600);
     QCOMPARE(b.maxBox()->text(), QStringLiteral("2147483600"));
     const QRect inside = b.maxBox()->contentsRect();
     QVERIFY(QFontMetrics(b.maxBox()->font()).horizontalAdvance(b.maxBox()->text()) <= inside.width());
@@ -356,7 +354,7 @@ void TestScoreboardWindow::theBoardShowsWhatItsNextSaveWrites()
     // numbers and bars follow at once.
     Board b({100, 50});
     ScoreFileContent loaded;
-    loaded.teamCount = loaded.teamLinesRead = 3;
+    loaded.announcedTeamCount = loaded.teamLinesRead = 3;
     loaded.maxScore = 900;
     loaded.teams = {{QStringLiteral("진리"), QStringLiteral("300"), 300},
                     {QStringLiteral("지혜"), QStringLiteral("0"), 0},
@@ -374,8 +372,12 @@ void TestScoreboardWindow::moreTeamsThanRowsLayOutEightRows()
 {
     Board b({1, 2, 3, 4, 5, 6, 7, 8});
     const int gap = b.form->rowGap();
-    b.engine.setTeamCount(100);
-    b.form->layOutRows();
+    ScoreFileContent many;
+    many.announcedTeamCount = many.teamLinesRead = 100;
+    for (const TeamStanding &team : numberedTeams({1, 2, 3, 4, 5, 6, 7, 8}))
+        many.teams.append({team.name, QString::number(team.score), team.score});
+    b.engine.loadGame(many, SavedGame::named(QStringLiteral("많은 팀")));
+    QCOMPARE(b.engine.rowsShown(), 8);
     QCOMPARE(b.form->rowGap(), gap);
     QVERIFY(b.team(7)->y() + b.team(7)->height() < b.child(QStringLiteral("Picture2"))->y());
 }
@@ -390,8 +392,8 @@ void TestScoreboardWindow::leftClickCollectsPointsWithoutShowingThem()
     QCOMPARE(b.entry()->pos(), b.team(1)->pos());
     QCOMPARE(b.entry()->text(), QStringLiteral("0"));
     QVERIFY(b.entry()->hasFocus() || !QApplication::focusWindow());
-    QCOMPARE(b.form->entryTeam(), 1);
-    QCOMPARE(b.form->entryKind(), ScoreboardWindow::EntryKind::Points);
+    QCOMPARE(b.form->entryBox()->team(), 1);
+    QCOMPARE(b.form->entryBox()->kind(), EntryBox::Kind::Points);
     // The proposal is selected, so typing replaces it.
     QTest::keyClicks(b.entry(), QStringLiteral("30"));
     QTest::keyClick(b.entry(), Qt::Key_Return);
@@ -439,7 +441,7 @@ void TestScoreboardWindow::reachingTheMaximumRaisesIt()
     b.enter(0, QStringLiteral("1"));
     QCOMPARE(b.engine.maxScore(), 600);
     QCOMPARE(b.maxBox()->text(), QStringLiteral("600"));
-    QCOMPARE(b.engine.scoreScale(), 1.2);
+    QCOMPARE(b.form->barTrack().scale(), 1.2);
     QCOMPARE(b.width(0), 540.0f);
     QCOMPARE(b.width(1), 360.0f);
     // Points taken away never lower it.
@@ -452,7 +454,7 @@ void TestScoreboardWindow::rightClickRenamesAtOnce()
     Board b({10, 20});
     QTest::mouseClick(b.team(1), Qt::RightButton);
     QCOMPARE(b.entry()->text(), QStringLiteral("팀2"));
-    QCOMPARE(b.form->entryKind(), ScoreboardWindow::EntryKind::TeamName);
+    QCOMPARE(b.form->entryBox()->kind(), EntryBox::Kind::TeamName);
     b.entry()->clear();
     typeText(b.entry(), QStringLiteral(" 지혜 "));
     QTest::keyClick(b.entry(), Qt::Key_Return);
@@ -487,7 +489,9 @@ void TestScoreboardWindow::pointsThatCannotBeTakenKeepTheBoxOpen()
     QFETCH(int, pending);
     QFETCH(QString, correction);
     Board b({100});
-    b.engine.setPendingPoints(0, pending);
+    // A maximum no total reaches, so that the points raise nothing.
+    setUpGame(b.engine, numberedTeams({100}), std::numeric_limits<qint32>::max());
+    addPendingPoints(b.engine, 0, pending);
     QSignalSpy rejected(b.form.get(), &ScoreboardWindow::entryRejected);
     b.enter(0, text);
     QCOMPARE(rejected.count(), 1);
@@ -541,7 +545,7 @@ void TestScoreboardWindow::aClickElsewhereAppliesTheBoxFirst()
     b.entry()->setText(QStringLiteral("5"));
     QTest::mouseClick(b.team(1), Qt::LeftButton);
     QCOMPARE(b.engine.pendingPoints(0), taken ? 30 : 5);
-    QCOMPARE(b.form->entryTeam(), 1);
+    QCOMPARE(b.form->entryBox()->team(), 1);
 }
 
 void TestScoreboardWindow::aRenameTheFileCannotCarryKeepsTheBoxOpen()
@@ -595,9 +599,9 @@ void TestScoreboardWindow::longNamesShrinkThenAreCutAtTheirEnd()
 void TestScoreboardWindow::wholeRoundCountsUpAndCommitsOnTheLastTick()
 {
     Board b({100, 200, 0});
-    b.engine.setPendingPoints(0, 30);
-    b.engine.setPendingPoints(1, 150);
-    b.form->startRace();
+    addPendingPoints(b.engine, 0, 30);
+    addPendingPoints(b.engine, 1, 150);
+    b.commands.startRace();
     QVERIFY(b.timer(1)->isActive());
 
     b.engine.raceTick();
@@ -613,7 +617,7 @@ void TestScoreboardWindow::wholeRoundCountsUpAndCommitsOnTheLastTick()
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("115"));
     QCOMPARE(b.bar(1)->caption(), QStringLiteral("275"));
     QVERIFY(qAbs(b.width(1) - 288.0f - 108.0f) < 0.01f);
-    QCOMPARE(b.form->figureLeft(1), 163.0f + b.width(1));
+    QCOMPARE(b.figureLeft(1), 163.0f + b.width(1));
     QCOMPARE(b.engine.score(0), 100);
 
     b.ticks(150 - 75);
@@ -630,7 +634,7 @@ void TestScoreboardWindow::wholeRoundCountsUpAndCommitsOnTheLastTick()
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("130"));
     QCOMPARE(b.bar(1)->caption(), QStringLiteral("350"));
     QCOMPARE(b.width(1), 504.0f);
-    QCOMPARE(b.form->figureLeft(1), 667.0f);
+    QCOMPARE(b.figureLeft(1), 667.0f);
     for (int j = 0; j < 8; ++j) {
         QCOMPARE(b.figure(j)->shownFrame(), 0);
         QCOMPARE(b.engine.pendingPoints(j), 0);
@@ -642,8 +646,8 @@ void TestScoreboardWindow::barsGrowByFractionsOfAPixel()
 {
     // 10 points over 150 ticks at 1.44 px a point: 0.096 px a tick.
     Board b({100});
-    b.engine.setPendingPoints(0, 10);
-    b.form->startRace();
+    addPendingPoints(b.engine, 0, 10);
+    b.commands.startRace();
     b.engine.raceTick();
     QCOMPARE(b.width(0), float(144.0 + 10.0 / 150.0 * 1.44));
     b.ticks(149);
@@ -654,9 +658,9 @@ void TestScoreboardWindow::barsGrowByFractionsOfAPixel()
 void TestScoreboardWindow::negativePointsCountDownWithFloor()
 {
     Board b({0, 100});
-    b.engine.setPendingPoints(0, -60); // -0.4 a tick
-    b.engine.setPendingPoints(1, -100);
-    b.form->startRace();
+    addPendingPoints(b.engine, 0, -60); // -0.4 a tick
+    addPendingPoints(b.engine, 1, -100);
+    b.commands.startRace();
     b.engine.raceTick();
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("-1"));
     QCOMPARE(b.bar(1)->caption(), QStringLiteral("99"));
@@ -674,9 +678,9 @@ void TestScoreboardWindow::resizingMidRoundKeepsTheBarsGrowing()
     // A board the presenter moves or that is maximized late must neither snap
     // a running round back to the committed lengths nor start its bars again.
     Board b({100, 200});
-    b.engine.setPendingPoints(0, 150);
-    b.engine.setPendingPoints(1, 150);
-    b.form->startRace();
+    addPendingPoints(b.engine, 0, 150);
+    addPendingPoints(b.engine, 1, 150);
+    b.commands.startRace();
     b.ticks(40);
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("140"));
     const float grown[] = {b.width(0), b.width(1)};
@@ -687,7 +691,7 @@ void TestScoreboardWindow::resizingMidRoundKeepsTheBarsGrowing()
     QCOMPARE(b.engine.tickCount(), qint16(40));
     QCOMPARE(b.width(0), grown[0]);
     QCOMPARE(b.width(1), grown[1]);
-    QCOMPARE(b.form->figureLeft(0), 163.0f + grown[0]);
+    QCOMPARE(b.figureLeft(0), 163.0f + grown[0]);
     // The layout writes the committed scores; the next tick counts on.
     QCOMPARE(b.bar(0)->caption(), QStringLiteral("100"));
     QCOMPARE(b.figure(0)->shownFrame(), 0);
@@ -705,7 +709,7 @@ void TestScoreboardWindow::resizingBetweenRoundsRedrawsTheBarsForTheNewWidth()
     b.form->resize(1920, 1080);
     QCOMPARE(b.width(0), 323.2f); // (1920 - 304) / 500 per point
     QCOMPARE(b.width(1), 808.0f);
-    QCOMPARE(b.form->figureLeft(1), float(b.bar(1)->x()) + 808.0f);
+    QCOMPARE(b.figureLeft(1), float(b.bar(1)->x()) + 808.0f);
 }
 
 void TestScoreboardWindow::theFocusStaysOffTheStartButton()
@@ -727,7 +731,7 @@ void TestScoreboardWindow::theFocusStaysOffTheStartButton()
 void TestScoreboardWindow::highlightRunsThroughTheTeamColours()
 {
     Board b({10, 40, 20});
-    b.form->showWinner();
+    b.commands.showWinner();
     QCOMPARE(b.engine.highlightedTeam(), 1);
     QVERIFY(b.timer(2)->isActive());
     QList<QColor> settled;
@@ -760,12 +764,12 @@ void TestScoreboardWindow::aSecondStartOrTheWinnerDuringARaceDoNothing()
     // Both share the race's tick counter: once they made the numbers run
     // past the real totals and the race take twelve seconds.
     Board b({100, 240});
-    b.engine.setPendingPoints(0, 30);
-    b.form->startRace();
+    addPendingPoints(b.engine, 0, 30);
+    b.commands.startRace();
     b.ticks(50);
     const float midWidth = b.width(0);
-    b.form->startRace();
-    b.form->showWinner();
+    b.commands.startRace();
+    b.commands.showWinner();
     QVERIFY(!b.timer(2)->isActive());
     QCOMPARE(b.engine.raceValue(0), 110.0);
     QCOMPARE(b.width(0), midWidth);
@@ -786,11 +790,11 @@ void TestScoreboardWindow::aSecondStartOrTheWinnerDuringARaceDoNothing()
 void TestScoreboardWindow::startDuringTheHighlightEndsItFirst()
 {
     Board b({10, 40});
-    b.form->showWinner();
+    b.commands.showWinner();
     for (int n = 0; n < 17; ++n)
         b.engine.highlightTick();
     QCOMPARE(b.bar(1)->fillColour(), teamColours[2]);
-    b.form->startRace();
+    b.commands.startRace();
     QVERIFY(!b.timer(2)->isActive());
     QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
     QCOMPARE(b.finishRace(), 151);
@@ -803,16 +807,16 @@ void TestScoreboardWindow::framesStandAtThirdsOfTheWayToTheNextTick()
     // its tick's way, however late a frame comes.
     Board b({100});
     auto *frames = b.form->findChild<QTimer *>(QStringLiteral("raceFrames"));
-    b.engine.setPendingPoints(0, 300);
-    b.form->startRace();
+    addPendingPoints(b.engine, 0, 300);
+    b.commands.startRace();
     b.timer(1)->start(3600 * 1000); // the ticks come from the test alone
     for (int t = 0; t < 2; ++t) {
         b.engine.raceTick();
-        const float tick = b.engine.barLength(0);
-        const float next = b.engine.barLengthAhead(0, 1.0);
+        const float tick = b.form->barTrack().length(0);
+        const float next = b.form->barTrack().lengthAhead(b.engine, 0, 1.0);
         QCOMPARE(b.width(0), tick);
         QTRY_VERIFY(!frames->isActive());
-        QCOMPARE(b.width(0), b.engine.barLengthAhead(0, 2.0 / 3.0));
+        QCOMPARE(b.width(0), b.form->barTrack().lengthAhead(b.engine, 0, 2.0 / 3.0));
         QVERIFY(b.width(0) > tick && b.width(0) < next);
     }
 }
@@ -823,11 +827,11 @@ void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
     // length and the next one's (two points a tick, 1.44 px a point).
     Board b({100});
     auto *frames = b.form->findChild<QTimer *>(QStringLiteral("raceFrames"));
-    b.engine.setPendingPoints(0, 300);
-    b.form->startRace();
+    addPendingPoints(b.engine, 0, 300);
+    b.commands.startRace();
     QVERIFY(frames->isActive());
-    QTRY_VERIFY(b.width(0) > b.engine.barLength(0));
-    QVERIFY(b.width(0) <= b.engine.barLength(0) + float(2 * 1.44) + 0.01f);
+    QTRY_VERIFY(b.width(0) > b.form->barTrack().length(0));
+    QVERIFY(b.width(0) <= b.form->barTrack().length(0) + float(2 * 1.44) + 0.01f);
     // Nobody sees a hidden board: it draws no frames, the race goes on.
     b.form->hide();
     QTRY_VERIFY(!frames->isActive());
@@ -841,7 +845,7 @@ void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
 void TestScoreboardWindow::timersTickForReal()
 {
     Board b({10});
-    b.form->startRace();
+    b.commands.startRace();
     QTRY_VERIFY_WITH_TIMEOUT(b.engine.tickCount() >= 2, 2000);
     b.timer(1)->stop();
 }
@@ -853,18 +857,14 @@ void TestScoreboardWindow::startPreparesEverySlotAndPlaysTheSound()
     Board b({100, 50});
     // The sound got ready when the game was shown, not at the click.
     QVERIFY(b.sound.prepares > 0);
-    b.engine.setTeam(8, QString(), 77);
-    b.engine.setPendingPoints(8, 300);
-    b.engine.setPendingPoints(1, 15);
-    b.form->startRace();
+    addPendingPoints(b.engine, 1, 15);
+    b.commands.startRace();
     QCOMPARE(b.sound.plays, 1);
-    QCOMPARE(b.engine.raceValue(8), 77.0);
-    QCOMPARE(b.engine.raceStep(8), 2.0);
     QCOMPARE(b.engine.raceStep(1), 0.1);
     QCOMPARE(b.engine.raceStep(0), 0.0);
     // A round without points changes nothing on the bars.
-    b.engine.setPendingPoints(1, 0);
-    b.form->startRace();
+    b.engine.enterPoints(1, QStringLiteral("-15"));
+    b.commands.startRace();
     QCOMPARE(b.runRound(), 151);
     QCOMPARE(b.engine.score(0), 100);
     QCOMPARE(b.width(0), 144.0f);
@@ -894,7 +894,7 @@ void TestScoreboardWindow::maximumButtonsMoveItByAHundredButNotBelowFiveHundred(
     QFETCH(int, after);
     QFETCH(float, barOf300);
     Board b({300});
-    b.engine.setMaxScore(before);
+    setUpGame(b.engine, numberedTeams({300}), before);
     b.form->showGame();
     QTest::mouseClick(b.child<QPushButton>(button), Qt::LeftButton);
     QCOMPARE(b.engine.maxScore(), after);
@@ -918,7 +918,7 @@ void TestScoreboardWindow::winnerTiesGoToTheLowestSlot()
     QFETCH(QList<int>, scores);
     QFETCH(int, top);
     Board b(scores);
-    b.engine.setPendingPoints(0, 1000); // pending points do not count
+    addPendingPoints(b.engine, 0, 1000); // pending points do not count
     QTest::mouseClick(b.button("Command4"), Qt::LeftButton);
     QCOMPARE(b.engine.highlightedTeam(), top);
     QVERIFY(b.timer(2)->isActive());
@@ -928,10 +928,10 @@ void TestScoreboardWindow::winnerTiesGoToTheLowestSlot()
 void TestScoreboardWindow::saveWritesTheStandingsOnlyUnderATypedName()
 {
     Board b({120, 80});
-    b.engine.setChangedSinceSave(true);
+    b.engine.renameTeam(1, QStringLiteral("지혜"));
     b.dialogs.inputAnswers = {std::nullopt, QStringLiteral("   "), QStringLiteral("결승")};
-    b.form->saveStandings();
-    b.form->saveStandings();
+    b.commands.saveStandings();
+    b.commands.saveStandings();
     QVERIFY(b.dialogs.messages.isEmpty());
     QVERIFY(QDir(b.folder.path()).isEmpty());
     QVERIFY(b.engine.changedSinceSave());
@@ -947,7 +947,7 @@ void TestScoreboardWindow::saveWritesTheStandingsOnlyUnderATypedName()
 void TestScoreboardWindow::loadButtonAsksForTheSetupWindow()
 {
     Board b({10});
-    QSignalSpy load(b.form.get(), &ScoreboardWindow::setupRequested);
+    QSignalSpy load(&b.commands, &PresenterCommands::setupRequested);
     QTest::mouseClick(b.button("Command2"), Qt::LeftButton);
     QCOMPARE(load.count(), 1);
     QVERIFY(b.form->isVisible());
@@ -956,16 +956,16 @@ void TestScoreboardWindow::loadButtonAsksForTheSetupWindow()
 void TestScoreboardWindow::leaveAsksOnlyWhileStandingsAreUnsaved()
 {
     Board b({10});
-    QSignalSpy end(b.form.get(), &ScoreboardWindow::endRequested);
+    QSignalSpy end(&b.commands, &PresenterCommands::endRequested);
     QTest::mouseClick(b.button("Command5"), Qt::LeftButton);
     QCOMPARE(end.count(), 1);
     QVERIFY(b.dialogs.questions.isEmpty());
 
     b.enter(0, QStringLiteral("5")); // pending points
     b.dialogs.askAnswers = {false, true};
-    b.form->leave();
+    b.commands.leave();
     QCOMPARE(end.count(), 1);
-    b.form->leave();
+    b.commands.leave();
     QCOMPARE(end.count(), 2);
     QCOMPARE(b.dialogs.questions,
              QStringList(2, QStringLiteral("저장하지 않은 점수가 있습니다. 종료할까요?")));
@@ -978,8 +978,7 @@ void TestScoreboardWindow::titleBarCloseAsksWhileStandingsAreUnsaved()
 {
     Board b({10});
     b.runRound();
-    b.engine.setPendingPoints(0, 0);
-    b.engine.setChangedSinceSave(true); // e.g. after a rename
+    b.engine.renameTeam(0, QStringLiteral("지혜"));
     b.dialogs.askAnswers = {false, true};
     QVERIFY(!b.form->close());
     QVERIFY(b.form->isVisible());

@@ -1,4 +1,3 @@
-#include "board_monitor.h"
 #include "counting_sound.h"
 #include "game_engine.h"
 #include "game_setup.h"
@@ -141,10 +140,9 @@ Outcome TestConsoleAndBoard::run(Path path, const QList<Step> &script)
     QSignalSpy ends(&commands, &PresenterCommands::endRequested);
     // Both windows are open whichever is used, as in the program: each
     // settles its own typed text before any command.
-    const BoardMonitor monitor;
-    ScoreboardWindow board(commands, sound, monitor);
+    ScoreboardWindow board(commands, sound);
     PresenterConsole console(commands);
-    board.show();
+    board.showMaximized();
     board.showGame();
     console.show();
     QWidget *window = path == Path::Console ? static_cast<QWidget *>(&console) : &board;

@@ -118,7 +118,7 @@ void TestPresenterConsole::rowsAppearAndGoWithTheTeamsInPlay()
 {
     points(2)->setText(u"15"_qs);
     ScoreFileContent content;
-    content.teamCount = 9; // more teams than the board has rows
+    content.announcedTeamCount = 9; // more teams than the board has rows
     content.maxScore = 900;
     for (int i = 0; i < 9; ++i)
         content.teams.append({QStringLiteral("불러온%1").arg(i), QString::number(i * 10), i * 10});

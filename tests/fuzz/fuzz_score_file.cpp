@@ -49,8 +49,8 @@ std::optional<ScoreFileContent> parse(const QByteArray &bytes)
 
 void checkContent(const ScoreFileContent &content, const QByteArray &bytes)
 {
-    require(content.teamCount >= 0, "announced count is not negative");
-    require(content.teamLinesRead >= 0 && content.teamLinesRead <= content.teamCount,
+    require(content.announcedTeamCount >= 0, "announced count is not negative");
+    require(content.teamLinesRead >= 0 && content.teamLinesRead <= content.announcedTeamCount,
             "team lines read stay within the announced count");
     require(content.teamLinesRead < lineCountBound(bytes), "no more team lines than the data holds");
     require(content.teams.size() <= TeamSlots, "teams stored fit the slots");
@@ -63,17 +63,16 @@ void checkContent(const ScoreFileContent &content, const QByteArray &bytes)
 
 const QString before = QStringLiteral("before");
 
-// A game that a load must either leave alone or fill consistently.
+// A game that a load must either leave alone or fill consistently: every
+// slot filled by an earlier game, three of them in play, points typed for
+// all, nothing saved.
 void setUpEarlierGame(GameEngine &engine)
 {
-    engine.setMaxScore(500);
-    for (int i = 0; i < TeamSlots; ++i) {
-        engine.setTeam(i, before, 7);
-        engine.setPendingPoints(i, 1);
-    }
-    engine.setTeamCount(3);
-    engine.setSavedGame(SavedGame::named(before));
-    engine.setChangedSinceSave(true);
+    const QList<TeamStanding> teams(TeamSlots, TeamStanding{before, 7});
+    engine.restoreGame({TeamSlots, 500, teams}, std::nullopt);
+    engine.restoreGame({3, 500, teams.first(3)}, SavedGame::named(before));
+    for (int i = 0; i < TeamSlots; ++i)
+        engine.enterPoints(i, QStringLiteral("1"));
 }
 
 void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &parsed)
@@ -98,7 +97,7 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
     if (result.status == LoadResult::Failed) {
         require(!parsed, "the file fails to load exactly when it cannot be parsed");
         require(result.teams.isEmpty(), "a failed load gives no teams");
-        require(engine.teamCount() == 3 && engine.maxScore() == 500, "a failed load changes nothing");
+        require(engine.announcedTeamCount() == 3 && engine.maxScore() == 500, "a failed load changes nothing");
         require(engine.savedGame() == SavedGame::named(before) && engine.changedSinceSave(),
                 "a failed load keeps the game");
         for (int i = 0; i < TeamSlots; ++i)
@@ -108,9 +107,9 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
     require(parsed.has_value(), "a loaded file can be parsed");
     require((result.status == LoadResult::Loaded) == (parsed->complete() && parsed->teamLinesRead <= BoardRows),
             "complete files load whole, others in part");
-    require(engine.teamCount() >= 0 && engine.teamCount() < lineCountBound(bytes),
+    require(engine.announcedTeamCount() >= 0 && engine.announcedTeamCount() < lineCountBound(bytes),
             "the team count is what the file holds");
-    require(engine.teamCount() == (parsed->allLinesRead() ? parsed->teamCount : parsed->teamLinesRead),
+    require(engine.announcedTeamCount() == (parsed->allLinesRead() ? parsed->announcedTeamCount : parsed->teamLinesRead),
             "the team count follows the lines read");
     require(engine.maxScore() == parsed->maxScore.value_or(500), "the maximum is the file's or the game's own");
     require(result.teams.size() == parsed->teams.size() && result.teams.size() <= engine.teamsInPlay(),
@@ -128,11 +127,11 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
     // Saved again, a game whose teams all have a slot and whose names the
     // code page holds reads back as the same standings.
     const Standings standings = engine.standings();
-    if (engine.teamCount() > TeamSlots || unwritableTeamName(standings))
+    if (engine.announcedTeamCount() > TeamSlots || unwritableTeamName(standings))
         return;
     const auto reread = parse(scoreFileBytes(standings));
     require(reread && reread->complete(), "a saved game reads back whole");
-    require(reread->teamCount == standings.teamCount && reread->maxScore == standings.maxScore,
+    require(reread->announcedTeamCount == standings.announcedTeamCount && reread->maxScore == standings.maxScore,
             "a saved header reads back");
     require(reread->teams.size() == standings.teams.size(), "every saved team reads back");
     for (int i = 0; i < reread->teams.size(); ++i)
@@ -157,7 +156,7 @@ void checkWriter(const QByteArray &bytes)
         const qint32 score = qint32(quint32(qHash(names.at(i))) ^ quint32(i));
         standings.teams.append({names.at(i), score});
     }
-    standings.teamCount = qint32(standings.teams.size());
+    standings.announcedTeamCount = qint32(standings.teams.size());
     if (unwritableTeamName(standings))
         return;
     const auto reread = parse(scoreFileBytes(standings));

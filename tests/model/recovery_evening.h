@@ -16,7 +16,7 @@ inline void playEveningStep(GameEngine &engine, int step)
 {
     constexpr int teams = 4;
     if (step == 0) {
-        engine.setMaxScore(GameEngine::NewGameMaxScore);
+        engine.prepareNewGame();
         engine.startGame({{QStringLiteral("진리"), 0}, {QStringLiteral("Owls"), 0},
                           {QStringLiteral("소망"), 0}, {QStringLiteral("말씀 팀"), 0}});
         return;

@@ -10,9 +10,9 @@
 inline QByteArray saveLoopContent(int which)
 {
     Standings standings;
-    standings.teamCount = which == 0 ? 8 : 5;
+    standings.announcedTeamCount = which == 0 ? 8 : 5;
     standings.maxScore = which == 0 ? 500 : 900;
-    for (int i = 0; i < standings.teamCount; ++i)
+    for (int i = 0; i < standings.announcedTeamCount; ++i)
         standings.teams.append({QStringLiteral("팀%1 ").arg(i).repeated(which == 0 ? 900 : 500),
                                 which == 0 ? i * 10 : -i * 7});
     return scoreFileBytes(standings);

@@ -87,7 +87,7 @@ void TestAutosave::everyChangeIsWrittenOnceWhenItIsWhole_data()
     QTest::newRow("a committed round") << nothing << Change(commitRound);
     QTest::newRow("a rename") << nothing << Change([](GameEngine &e) { e.renameTeam(1, u"Owls"_qs); });
     QTest::newRow("a raised maximum") << nothing << Change([](GameEngine &e) { e.raiseMaxScore(); });
-    QTest::newRow("a lowered maximum") << Change([](GameEngine &e) { e.setMaxScore(900); })
+    QTest::newRow("a lowered maximum") << Change([](GameEngine &e) { setUpGame(e, numberedTeams({100}), 900); })
                                        << Change([](GameEngine &e) { e.lowerMaxScore(); });
     QTest::newRow("points that raise the maximum")
         << nothing << Change([](GameEngine &e) { e.enterPoints(0, u"450"_qs); });
@@ -138,10 +138,10 @@ void TestAutosave::pointsOfTheRoundInFlightAreNotKept()
 
 void TestAutosave::aGameWithoutTeamsLeavesNoFile()
 {
-    m_engine->setTeamCount(0);
+    m_engine->startGame({});
     m_autosave->writePending();
     QVERIFY(!QFile::exists(m_store->filePath()));
-    m_engine->setTeamCount(2);
+    m_engine->startGame(numberedTeams({0, 0}));
     m_autosave->writePending();
     QCOMPARE(m_store->read()->standings.teams.size(), 2);
 }

@@ -1,5 +1,6 @@
 #include "conversions.h"
 
+#include <QLocale>
 #include <QTest>
 
 #include <cmath>
@@ -14,6 +15,8 @@ private slots:
     void textBecomesLongRoundingTiesToEven();
     void textBecomesIntegerOnlyWithinItsRange_data();
     void textBecomesIntegerOnlyWithinItsRange();
+    void typedPointsTakeTheKoreanDigitGrouping_data();
+    void typedPointsTakeTheKoreanDigitGrouping();
     void flooringTakesTheLargestIntegerNotGreater_data();
     void flooringTakesTheLargestIntegerNotGreater();
     void numbersAreWrittenAsPlainDigits_data();
@@ -80,6 +83,47 @@ void TestConversions::textBecomesIntegerOnlyWithinItsRange()
     QFETCH(bool, fits);
     QFETCH(int, value);
     QCOMPARE(textToInteger(text), fits ? std::optional<qint16>(qint16(value)) : std::nullopt);
+}
+
+void TestConversions::typedPointsTakeTheKoreanDigitGrouping_data()
+{
+    // Well formed: what the Korean locale reads as a number. Points must
+    // also fit the entry's range.
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("wellFormed");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<int>("value");
+    QTest::newRow("a thousand") << "1,000" << true << true << 1000;
+    QTest::newRow("five digits") << "12,345" << true << true << 12345;
+    QTest::newRow("negative") << "-1,000" << true << true << -1000;
+    QTest::newRow("plus and spaces") << " +1,000 " << true << true << 1000;
+    QTest::newRow("with a fraction, tie to even") << "1,000.5" << true << true << 1000;
+    QTest::newRow("with an exponent") << "1,000e1" << true << true << 10000;
+    QTest::newRow("a leading zero group") << "0,100" << true << true << 100;
+    QTest::newRow("a million, out of range") << "1,000,000" << true << false << 0;
+    QTest::newRow("a group of one") << "1,0" << false << false << 0;
+    QTest::newRow("a group of two") << "1,00" << false << false << 0;
+    QTest::newRow("a group of four") << "1,0000" << false << false << 0;
+    QTest::newRow("a leading group of four") << "1000,000" << false << false << 0;
+    QTest::newRow("a leading separator") << ",100" << false << false << 0;
+    QTest::newRow("a trailing separator") << "1," << false << false << 0;
+    QTest::newRow("two separators") << "1,,000" << false << false << 0;
+    QTest::newRow("a separator in the fraction") << "1.000,5" << false << false << 0;
+    QTest::newRow("a separator alone") << "," << false << false << 0;
+}
+
+void TestConversions::typedPointsTakeTheKoreanDigitGrouping()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, wellFormed);
+    QFETCH(bool, fits);
+    QFETCH(int, value);
+    QCOMPARE(textToInteger(text), fits ? std::optional<qint16>(qint16(value)) : std::nullopt);
+    bool localeTakesIt = false;
+    QLocale(QLocale::Korean, QLocale::SouthKorea).toDouble(text, &localeTakesIt);
+    QCOMPARE(localeTakesIt, wellFormed);
+    // A score file's numbers stay plain digits.
+    QVERIFY(!textToLong(text));
 }
 
 void TestConversions::flooringTakesTheLargestIntegerNotGreater_data()

@@ -151,7 +151,7 @@ void TestHostileFolders::savingALinkedGameReplacesTheLinkAndLeavesWhatItPointedT
 
     // Saving never writes outside the saved-games folder: the game becomes a
     // file of its own there.
-    m_engine->setTeam(0, m_engine->teamName(0), 95);
+    playRound(*m_engine, {25}); // 70 + 25
     saveLoadedGame();
     QVERIFY(!QFileInfo(folder() + "alias.scr").isSymLink());
     QCOMPARE(readAll(folder() + "alias.scr"), game(QStringLiteral("소망"), 95));
@@ -211,7 +211,7 @@ void TestHostileFolders::hangulSpacesAndLetterCaseNameTheirOwnFiles()
     QCOMPARE(m_engine->teamName(0), QStringLiteral("upper"));
     // Saved again, the loaded game keeps the file it came from.
     QCOMPARE(load(QStringLiteral("결승 전")).status, LoadResult::Loaded);
-    m_engine->setTeam(0, m_engine->teamName(0), 11);
+    playRound(*m_engine, {10}); // 1 + 10
     saveLoadedGame();
     QCOMPARE(readAll(folder() + QStringLiteral("결승 전.SCR")), game(QStringLiteral("결승"), 11));
 

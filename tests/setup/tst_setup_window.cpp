@@ -1,11 +1,13 @@
 #include "board_monitor.h"
 #include "game_engine.h"
+#include "game_setup.h"
 #include "monitor_list.h"
 #include "monitor_platform.h"
 #include "saved_game_file.h"
 #include "saved_games_folder.h"
 #include "scripted_dialogs.h"
 #include "setup_window.h"
+#include "team_name.h"
 #include "typing.h"
 
 #include <QApplication>
@@ -71,6 +73,8 @@ private slots:
     void aSavedGameStartsWithItsCheckedTeamsMovedUp_data();
     void aSavedGameStartsWithItsCheckedTeamsMovedUp();
     void aClickOnAGrayedTeamUnchecksItAndTheNextChecksIt();
+    void aLoadedTeamsLongestNameKeepsItsScoreThroughTheRenameBox_data();
+    void aLoadedTeamsLongestNameKeepsItsScoreThroughTheRenameBox();
     void aGameThatCannotBeReadLeavesTheTeamsAlone();
     void replacingUnsavedStandingsAsksFirst_data();
     void replacingUnsavedStandingsAsksFirst();
@@ -219,7 +223,7 @@ void TestSetupWindow::tabVisitsTheButtonsTheTeamsAndTheMonitorChoice()
 void TestSetupWindow::startUpLeavesTheOpenGameAloneAndListsTheSavedGames()
 {
     writeGame(u"월요일.scr"_qs, 600, {{u"진리"_qs, 10}});
-    m_engine->setMaxScore(900);
+    setUpGame(*m_engine, {}, 900);
     m_engine->setSavedGame(SavedGame::named(u"지난 게임"_qs));
     reopen();
     // Opened from the board and closed again, the window changed nothing.
@@ -332,10 +336,11 @@ void TestSetupWindow::anAmpersandInACaptionIsKeptLiterally()
 
 void TestSetupWindow::startPacksTheCheckedTeamsInBoxOrder()
 {
-    for (int i = 0; i < 5; ++i) {
-        m_engine->setTeam(i, QString(), 100 + i);
-        m_engine->setPendingPoints(i, 10 + i);
-    }
+    // Slots an earlier game left with scores and pending points.
+    setUpGame(*m_engine, {{QString(), 100}, {QString(), 101}, {QString(), 102}, {QString(), 103}, {QString(), 104}});
+    for (int i = 0; i < 5; ++i)
+        addPendingPoints(*m_engine, i, 10 + i);
+    m_engine->startGame({});
     QSignalSpy closing(m_window.get(), &SetupWindow::boardCloseRequested);
     QSignalSpy starting(m_window.get(), &SetupWindow::gameStartRequested);
     clickTeam(6);
@@ -343,7 +348,7 @@ void TestSetupWindow::startPacksTheCheckedTeamsInBoxOrder()
     clickTeam(4);
     QTest::mouseClick(cmd(0), Qt::LeftButton);
 
-    QCOMPARE(m_engine->teamCount(), 3);
+    QCOMPARE(m_engine->announcedTeamCount(), 3);
     const QStringList names = {u"소망"_qs, u"말씀"_qs, u"지혜"_qs};
     for (int s = 0; s < 3; ++s) {
         QCOMPARE(m_engine->teamName(s), names[s]);
@@ -361,12 +366,12 @@ void TestSetupWindow::startPacksTheCheckedTeamsInBoxOrder()
 
 void TestSetupWindow::startWithoutTeamsSaysSoAndKeepsTheWindowOpen()
 {
-    m_engine->setTeamCount(4);
+    setUpGame(*m_engine, numberedTeams({0, 0, 0, 0}));
     QSignalSpy closing(m_window.get(), &SetupWindow::boardCloseRequested);
     QSignalSpy starting(m_window.get(), &SetupWindow::gameStartRequested);
     QTest::mouseClick(cmd(0), Qt::LeftButton);
     QCOMPARE(m_dialogs.messages, QStringList{u"팀을 선택하여 주십시요"_qs});
-    QCOMPARE(m_engine->teamCount(), 0);
+    QCOMPARE(m_engine->announcedTeamCount(), 0);
     QCOMPARE(closing.count(), 1); // a shown board closes all the same
     QCOMPARE(starting.count(), 0);
     QVERIFY(m_window->isVisible());
@@ -393,14 +398,12 @@ void TestSetupWindow::aCheckedCaptionTakesASlotByWhatItHolds()
 {
     QFETCH(QString, caption);
     QFETCH(Teams, teams);
-    m_engine->setTeam(0, u"지난번 팀"_qs, 0);
-    m_engine->setTeam(2, QString(), 42);
-    m_engine->setTeam(5, QString(), 7);
+    setUpGame(*m_engine, {{u"지난번 팀"_qs, 0}, {}, {QString(), 42}, {}, {}, {QString(), 7}});
     rename(2, caption);
     clickTeam(5);
     QTest::mouseClick(cmd(0), Qt::LeftButton);
     QCOMPARE(m_engine->standings().teams, teams);
-    QCOMPARE(m_engine->teamCount(), qint32(teams.size()));
+    QCOMPARE(m_engine->announcedTeamCount(), qint32(teams.size()));
 }
 
 void TestSetupWindow::savedGameModeFollowsTheButtonTable()
@@ -514,7 +517,7 @@ void TestSetupWindow::loadingShowsTheSavedTeamsGrayedAndEmptiesTheOthers()
     QVERIFY(m_engine->savedGame());
     QCOMPARE(m_engine->savedGame()->name, u"저녁"_qs);
     QCOMPARE(m_engine->maxScore(), 700);
-    QCOMPARE(m_engine->teamCount(), 3);
+    QCOMPARE(m_engine->announcedTeamCount(), 3);
     QCOMPARE(m_dialogs.messages, QStringList());
 }
 
@@ -548,11 +551,11 @@ void TestSetupWindow::aSavedGameStartsWithItsCheckedTeamsMovedUp()
     fetchFirstGame();
     if (unchecked >= 0)
         clickTeam(unchecked);
-    m_engine->setChangedSinceSave(true);
+    m_engine->renameTeam(0, u"지난 이름"_qs); // standings not saved
     m_dialogs.askAnswers = {true};
     QTest::mouseClick(cmd(0), Qt::LeftButton);
     QCOMPARE(m_dialogs.questions, QStringList{u"저장하지 않은 점수가 있습니다. 계속할까요?"_qs});
-    QCOMPARE(m_engine->teamCount(), qint32(teams.size()));
+    QCOMPARE(m_engine->announcedTeamCount(), qint32(teams.size()));
     QCOMPARE(m_engine->standings().teams, teams);
     for (int s = 0; s < teams.size(); ++s)
         QCOMPARE(m_engine->pendingPoints(s), 0);
@@ -570,6 +573,43 @@ void TestSetupWindow::aClickOnAGrayedTeamUnchecksItAndTheNextChecksIt()
     QCOMPARE(team(2)->checkState(), Qt::Checked);
     clickTeam(2);
     QCOMPARE(team(2)->checkState(), Qt::Unchecked);
+}
+
+void TestSetupWindow::aLoadedTeamsLongestNameKeepsItsScoreThroughTheRenameBox_data()
+{
+    // The rename box once cut "name(120점)" at 100 characters, and Enter
+    // made the team a new one with 0 points.
+    const QString longest(TeamName::MaxLength, QChar(0xAC00));
+    const QString other(TeamName::MaxLength, QChar(0xAC01));
+    QTest::addColumn<QString>("typed"); // null: Enter on the caption as it opened
+    QTest::addColumn<bool>("taken");
+    QTest::addColumn<Teams>("teams");
+    QTest::newRow("Enter on the loaded caption") << QString() << true << Teams{{longest, 120}};
+    QTest::newRow("another name of 100 characters")
+        << other + u"(120점)"_qs << true << Teams{{other, 120}};
+    QTest::newRow("a name of 101 characters")
+        << other + u"가(120점)"_qs << false << Teams{{longest, 120}};
+}
+
+void TestSetupWindow::aLoadedTeamsLongestNameKeepsItsScoreThroughTheRenameBox()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, taken);
+    QFETCH(Teams, teams);
+    const QString caption = QString(TeamName::MaxLength, QChar(0xAC00)) + u"(120점)"_qs;
+    writeGame(u"긴 이름.scr"_qs, 500, {{QString(TeamName::MaxLength, QChar(0xAC00)), 120}});
+    fetchFirstGame();
+    clickTeam(0);
+    clickTeam(0); // grayed, then unchecked, then checked
+    QCOMPARE(renameBox()->text(), caption);
+    if (!typed.isNull())
+        renameBox()->setText(typed); // pasted
+    QTest::keyClick(renameBox(), Qt::Key_Return);
+    QCOMPARE(renameBox()->isVisible(), !taken);
+    QCOMPARE(m_window->teamCaption(0), taken && !typed.isNull() ? typed : caption);
+    renameBox()->hide();
+    QTest::mouseClick(cmd(0), Qt::LeftButton);
+    QCOMPARE(m_engine->standings().teams, teams);
 }
 
 void TestSetupWindow::aGameThatCannotBeReadLeavesTheTeamsAlone()

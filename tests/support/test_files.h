@@ -7,6 +7,7 @@
 #include <QMap>
 #include <QRandomGenerator>
 #include <QString>
+#include <QTest>
 #include <QTextCodec>
 
 // Small file and text helpers the tests share.
@@ -48,12 +49,31 @@ inline Snapshot snapshot(const QString &folder)
     return files;
 }
 
-// A random seed, or ZANTO_SEED when set, so that a failing run can be repeated.
-inline quint32 testSeed()
+// The seed of a random test: `fixed` under ctest, so that every run of the
+// suite is the same; a fresh one for a soak run (ZANTO_SOAK=1); ZANTO_SEED
+// when set, to repeat a run that failed.
+inline quint32 testSeed(quint32 fixed)
 {
     bool ok = false;
     const quint32 seed = qEnvironmentVariable("ZANTO_SEED").toUInt(&ok);
-    return ok ? seed : QRandomGenerator::system()->generate();
+    if (ok)
+        return seed;
+    return qEnvironmentVariableIntValue("ZANTO_SOAK") ? QRandomGenerator::system()->generate() : fixed;
 }
+
+// Names the seed when the test it lives in fails, so that it can be repeated.
+class SeedReport
+{
+public:
+    explicit SeedReport(quint32 seed) : m_seed(seed) {}
+    ~SeedReport()
+    {
+        if (QTest::currentTestFailed())
+            qWarning("the test ran with seed %u: ZANTO_SEED=%u repeats it", m_seed, m_seed);
+    }
+
+private:
+    quint32 m_seed;
+};
 
 } // namespace TestFiles

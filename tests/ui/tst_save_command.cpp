@@ -70,8 +70,9 @@ void TestSaveCommand::init()
     QVERIFY(m_dir->isValid());
     m_folder = SavedGamesFolder(m_dir->path());
     m_engine.emplace();
-    setUpGame(*m_engine, {{QStringLiteral("진리"), 120}, {QStringLiteral("지혜"), 80}});
-    m_engine->setChangedSinceSave(true);
+    // A game with standings not saved yet, as a recovered one comes back.
+    m_engine->restoreGame({2, 500, {{QStringLiteral("진리"), 120}, {QStringLiteral("지혜"), 80}}},
+                          std::nullopt);
     m_dialogs = ScriptedDialogs();
 }
 
@@ -88,7 +89,7 @@ void TestSaveCommand::aNewGameIsSavedUnderTheTypedNameAndKeepsThatFile()
     // names it, and the next save goes there without asking.
     QCOMPARE(m_engine->savedGame(), std::optional<SavedGame>(SavedGame::named(QStringLiteral(" 결승 "))));
     QCOMPARE(savedGameChanges.size(), 1);
-    m_engine->setTeam(1, QStringLiteral("지혜"), 95);
+    playRound(*m_engine, {0, 15}); // 80 + 15
     QCOMPARE(save(), SaveOutcome::Saved);
 
     QCOMPARE(m_dialogs.inputPrompts, QStringList{namePrompt});
@@ -146,10 +147,9 @@ void TestSaveCommand::refusedSavesSayWhyAndWriteNothing()
     QFETCH(QString, name);
     QFETCH(QString, teamName);
     QFETCH(QString, message);
-    // Set directly: the rename boxes refuse such names, a loaded game may
-    // still hold one.
-    m_engine->setTeam(1, teamName, m_engine->score(1));
-    m_engine->setChangedSinceSave(true);
+    // Brought back from elsewhere: the rename boxes refuse such names, a
+    // loaded or recovered game may still hold one.
+    m_engine->restoreGame({2, 500, {{QStringLiteral("진리"), 120}, {teamName, 80}}}, std::nullopt);
     m_dialogs.inputAnswers = {name};
     QCOMPARE(save(), SaveOutcome::Refused);
     QCOMPARE(m_dialogs.messages, QStringList{message});
@@ -284,8 +284,7 @@ void TestSaveCommand::namesNearTheFileSystemsLimitAreSavedTypedAndLoaded()
 
     m_engine.emplace();
     QCOMPARE(loadSavedGame(*m_engine, m_folder, *m_folder.find(name)).status, LoadResult::Loaded);
-    m_engine->setTeam(0, QStringLiteral("진리"), 130);
-    m_engine->setChangedSinceSave(true);
+    playRound(*m_engine, {10}); // 120 + 10
     QCOMPARE(save(), SaveOutcome::Saved);
     QCOMPARE(m_dialogs.messages, QStringList(2, savedMessage));
     QCOMPARE(snapshot(m_folder.path()), (TestFiles::Snapshot{{name + QStringLiteral(".scr"), scoreFileBytes(m_engine->standings())}}));
@@ -306,8 +305,7 @@ void TestSaveCommand::theLoadedGameIsSavedToItsOwnFileWithoutAsking()
     QCOMPARE(game.fileName, fileName);
     QCOMPARE(loadSavedGame(*m_engine, m_folder, game).status, LoadResult::Loaded);
 
-    m_engine->setTeam(0, QStringLiteral("믿음"), 60);
-    m_engine->setChangedSinceSave(true);
+    playRound(*m_engine, {50}); // 10 + 50
     QCOMPARE(save(), SaveOutcome::Saved);
     QVERIFY(m_dialogs.inputPrompts.isEmpty());
     QVERIFY(m_dialogs.questions.isEmpty());
