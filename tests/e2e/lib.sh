@@ -80,12 +80,23 @@ e2e_start_display() {
     [[ -s "$number" ]] || { cat "$E2E_WORK/xvfb.log"; e2e_fail "Xvfb did not start"; }
     DISPLAY=":$(head -n1 "$number")"
     export DISPLAY
+    # On a loaded machine (the sanitizer suite runs beside these tests)
+    # openbox can take seconds to take the screen, or give up early: wait
+    # up to 30 s and start it again when it has ended.
+    local wm tries
     openbox >"$E2E_WORK/openbox.log" 2>&1 3>&- &
-    E2E_PIDS+=($!)
-    for _ in $(seq 100); do
+    wm=$!
+    E2E_PIDS+=("$wm")
+    for ((tries = 600; tries > 0; tries--)); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        if ! kill -0 "$wm" 2>/dev/null; then
+            openbox >>"$E2E_WORK/openbox.log" 2>&1 3>&- &
+            wm=$!
+            E2E_PIDS+=("$wm")
+        fi
         sleep 0.05
     done
+    cat "$E2E_WORK/openbox.log"
     e2e_fail "openbox did not start"
 }
 
