@@ -1,9 +1,10 @@
 #include "qt_start_sound.h"
 
+#include "regular_file.h"
+
 #include <QApplication>
 #include <QAudioSink>
 #include <QCoreApplication>
-#include <QFile>
 #include <QMediaDevices>
 
 namespace {
@@ -13,8 +14,9 @@ namespace {
 // that the server keeps the stream's latency short.
 constexpr int BufferMs = 100;
 constexpr int FeedIntervalMs = 20;
-// A start sound is a few seconds; a bigger file is not one.
-constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+// A start sound is a few seconds; a bigger file is not one, and the beep
+// stands in.
+constexpr qint64 MaxFileSize = 10 * 1024 * 1024;
 
 } // namespace
 
@@ -46,9 +48,10 @@ void QtStartSound::prepare()
     if (m_prepared)
         return;
     m_prepared = true;
-    QFile file(m_path);
-    if (file.size() <= MaxFileSize && file.open(QIODevice::ReadOnly))
-        m_sound = readWaveSound(file.readAll());
+    // Only a plain file: a pipe would freeze the start, and a link to a
+    // device like /dev/zero would fill the memory.
+    if (const std::optional<QByteArray> file = readRegularFile(m_path, MaxFileSize))
+        m_sound = readWaveSound(*file);
     if (m_sound && m_sound->samples.isEmpty())
         m_sound.reset();
     // A new output is got ready for before the next start, not at it; a

@@ -17,8 +17,8 @@ class QMediaDevices;
 
 // The start sound: "start.wav" beside the executable, played without
 // waiting for it. When the file is missing or cannot be played (no audio
-// device, a damaged file) the system beep sounds instead; the race goes on
-// either way.
+// device, a damaged file, anything but a plain file of at most 10 MiB) the
+// system beep sounds instead; the race goes on either way.
 //
 // A sound stream opened for each start lets the sound server take its time:
 // with the server idle, the first samples came up to a second and a half
