@@ -117,13 +117,24 @@ void GameEngine::endOldGamesAnimations()
     }
 }
 
+void GameEngine::startSavedGame(const QList<TeamStanding> &teams, std::optional<qint32> maxScore,
+                                const SavedGame &game)
+{
+    setMaxScore(usableMaxScore(maxScore));
+    setSavedGame(game);
+    startGame(teams);
+}
+
+qint32 GameEngine::usableMaxScore(std::optional<qint32> maxScore)
+{
+    return maxScore.value_or(0) > 0 ? *maxScore : NewGameMaxScore;
+}
+
 void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game)
 {
     endOldGamesAnimations();
     m_announcedTeamCount = content.allLinesRead() ? content.announcedTeamCount : content.teamLinesRead;
-    // A header without a maximum gives the new game's, and so does one of 0
-    // or below, which no bar can be measured against.
-    setMaxScore(content.maxScore.value_or(0) > 0 ? *content.maxScore : NewGameMaxScore);
+    setMaxScore(usableMaxScore(content.maxScore));
     for (int i = 0; i < content.teams.size(); ++i) {
         m_names.set(i, content.teams.at(i).name);
         m_scores.set(i, content.teams.at(i).score);

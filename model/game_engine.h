@@ -98,6 +98,11 @@ public:
     // or highlight of the game it replaces ends without committing, and a
     // total at or above the maximum raises it (see enterPoints).
     void startGame(const QList<TeamStanding> &teams);
+    // A start of teams fetched from a saved game: the game's maximum (its
+    // header's; the new game's when it has none, or one of 0 or below, which
+    // no bar can be measured against) and its file come with them.
+    void startSavedGame(const QList<TeamStanding> &teams, std::optional<qint32> maxScore,
+                        const SavedGame &game);
     // The saved game's teams take the first slots; a file with fewer team
     // lines than it announced counts the lines it has. The maximum rises
     // above the totals as at a start; the file stays as it is until saved.
@@ -216,6 +221,7 @@ private:
     };
 
     void setMaxScore(qint32 maxScore);
+    static qint32 usableMaxScore(std::optional<qint32> maxScore);
     // The teams and their committed scores, which a save keeps.
     QList<TeamStanding> teamStandings() const;
     void rememberSavedStandings();

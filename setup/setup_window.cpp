@@ -430,11 +430,12 @@ void SetupWindow::startGame()
     }
     // A fetched game brings its maximum and its file; any other starts with
     // the default maximum and belongs to no saved game yet.
-    if (m_fetchedContent)
-        m_engine.loadGame(*m_fetchedContent, *m_fetchedGame);
-    else
+    if (m_fetchedGame) {
+        m_engine.startSavedGame(teams, m_fetchedMaxScore, *m_fetchedGame);
+    } else {
         m_engine.prepareNewGame();
-    m_engine.startGame(teams);
+        m_engine.startGame(teams);
+    }
     emit gameStartRequested();
     close();
 }
@@ -541,7 +542,7 @@ void SetupWindow::loadSelectedGame()
         if (result.status == LoadResult::Partial)
             m_dialogs.message(QStringLiteral("저장된 게임의 일부만 불러왔습니다"));
         m_fetchedGame = game;
-        m_fetchedContent = result.content;
+        m_fetchedMaxScore = result.content->maxScore;
         // Each loaded team shows grayed as "name(score점)"; the other boxes
         // are left empty.
         for (int k = 0; k < TeamBoxes; ++k) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "saved_games_folder.h"
-#include "score_file.h"
 
 #include <QList>
 #include <QString>
@@ -147,8 +146,8 @@ private:
     QComboBox *m_monitorChoice = nullptr;
 
     int m_renamedTeam = 0;
-    // A saved game fetched in this window and what its file holds.
+    // A saved game fetched in this window and the maximum its file holds.
     std::optional<SavedGame> m_fetchedGame;
-    std::optional<ScoreFileContent> m_fetchedContent;
+    std::optional<qint32> m_fetchedMaxScore;
     QList<SavedGame> m_games; // one per entry of the list, in its order
 };
