@@ -31,6 +31,14 @@ QtStartSound::QtStartSound(const QString &path, std::function<void()> beep)
 {
     m_feedTimer.setInterval(FeedIntervalMs);
     QObject::connect(&m_feedTimer, &QTimer::timeout, &m_feedTimer, [this] { feed(); });
+    m_playCheck.setSingleShot(true);
+    m_playCheck.setInterval(StalledStreamMs);
+    QObject::connect(&m_playCheck, &QTimer::timeout, &m_playCheck, [this] { checkPlayed(); });
+}
+
+bool QtStartSound::needsNewStream(QAudio::State state, QAudio::Error error, bool sameOutput)
+{
+    return error != QAudio::NoError || state == QAudio::StoppedState || !sameOutput;
 }
 
 QtStartSound::~QtStartSound()
@@ -65,11 +73,12 @@ void QtStartSound::prepare()
 }
 
 // A stream on the system's output as it is now: a server that went away
-// (restarted, or the device was lost) leaves the old one stopped with an
+// (restarted, or the device was lost) leaves the old one stopped or in
 // error, and the output may have moved elsewhere (a projector plugged in).
 void QtStartSound::followOutput()
 {
-    if (m_sink && (m_sink->error() != QAudio::NoError || QMediaDevices::defaultAudioOutput() != m_device))
+    if (m_sink
+        && needsNewStream(m_sink->state(), m_sink->error(), QMediaDevices::defaultAudioOutput() == m_device))
         closeStream();
     if (!m_sink && m_sound)
         openStream();
@@ -104,6 +113,7 @@ void QtStartSound::openStream()
 void QtStartSound::closeStream()
 {
     m_feedTimer.stop();
+    m_playCheck.stop();
     m_stream = nullptr;
     if (m_sink) {
         m_sink->disconnect(&m_feedTimer);
@@ -147,8 +157,18 @@ void QtStartSound::play()
         return;
     }
     m_next = 0;
+    m_playedAtStartUs = m_sink->processedUSecs();
     if (m_sink->state() == QAudio::SuspendedState)
         m_sink->resume();
     feed();
     m_feedTimer.start();
+    m_playCheck.start();
+}
+
+// A stream that took the start's samples and played none of them is the
+// leftover of a server that went away; the next start opens a new one.
+void QtStartSound::checkPlayed()
+{
+    if (m_sink && hasStalled(m_playedAtStartUs, m_sink->processedUSecs()))
+        closeStream();
 }
