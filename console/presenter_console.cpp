@@ -542,8 +542,9 @@ void PresenterConsole::clearPoints(int row)
 {
     QLineEdit *points = m_rows[std::size_t(row)].points;
     points->clear();
-    // The next digit picks a row again instead of typing into this field.
-    if (points->hasFocus())
+    // The next digit picks a row again instead of typing into this field,
+    // also when the field was emptied while another window was active.
+    if (focusWidget() == points)
         setFocus(Qt::OtherFocusReason);
 }
 
@@ -576,7 +577,7 @@ void PresenterConsole::closeNameEditor(int row)
     TeamRow &team = m_rows[std::size_t(row)];
     if (team.nameEditor->isHidden())
         return;
-    if (team.nameEditor->hasFocus())
+    if (focusWidget() == team.nameEditor)
         setFocus(Qt::OtherFocusReason);
     team.nameEditor->hide();
     team.name->setVisible(row < m_engine.rowsShown());

@@ -398,10 +398,18 @@ void TestPresenterConsole::aGameThatComesInThrowsAwayWhatWasTypedForTheOldOne()
     // once applied both to the game that came in ("X" became 믿음, Y 2030).
     QTest::mouseClick(nameButton(0), Qt::LeftButton);
     typeText(nameEditor(0), u"믿음"_qs);
+    // Typed with the console active, emptied while another window is: the
+    // next digit picks a row, and types into no field.
+    console().setFocus();
     typeInto(points(1), u"30"_qs);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
     arrive(*m_engine);
     QVERIFY(nameEditor(0)->isHidden());
     QCOMPARE(points(1)->text(), QString());
+    QVERIFY(console().focusWidget() != points(1));
     QVERIFY(m_commands->settleEntries());
     QCOMPARE(m_engine->standings().teams, (QList<TeamStanding>{{u"X"_qs, 1000}, {u"Y"_qs, 2000}}));
     QCOMPARE(m_engine->pendingPoints(1), 0);

@@ -26,7 +26,7 @@ if ! mount -t tmpfs -o size=64k tmpfs "$recovery" 2>/dev/null; then
     exit $E2E_SKIP
 fi
 unmount_data() { umount "$recovery" 2>/dev/null; }
-trap 'unmount_data; e2e_cleanup' EXIT
+trap 'e2e_cleanup; unmount_data; rm -rf "$E2E_WORK"' EXIT
 e2e_start_display 1280x1024
 title='Zanto 점수판'
 warning='자동 저장을 하지 못했습니다'
