@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 const QColor blue(0, 0, 255);
@@ -539,7 +541,12 @@ void SetupWindow::loadSelectedGame()
     if (result.status == LoadResult::Failed) {
         m_dialogs.message(QStringLiteral("저장된 게임을 불러오지 못했습니다\n") + game.name);
     } else {
-        if (result.status == LoadResult::Partial)
+        // A name no team can have (written elsewhere) plays under the
+        // nearest one it can, which a save and a recovery then keep whole.
+        const bool namesFit = std::all_of(result.teams.begin(), result.teams.end(), [](const LoadedTeam &team) {
+            return TeamName::isUsable(team.name);
+        });
+        if (result.status == LoadResult::Partial || !namesFit)
             m_dialogs.message(QStringLiteral("저장된 게임의 일부만 불러왔습니다"));
         m_fetchedGame = game;
         m_fetchedMaxScore = result.content->maxScore;
@@ -548,7 +555,8 @@ void SetupWindow::loadSelectedGame()
         for (int k = 0; k < TeamBoxes; ++k) {
             const bool loaded = k < result.teams.size();
             const LoadedTeam team = result.teams.value(k);
-            setTeam(k, loaded ? SetupTeam{team.name, team.score, team.scoreText} : SetupTeam{});
+            setTeam(k, loaded ? SetupTeam{TeamName::fitted(team.name), team.score, team.scoreText}
+                              : SetupTeam{});
             if (loaded)
                 setTeamState(k, Qt::PartiallyChecked);
         }

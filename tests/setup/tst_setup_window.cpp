@@ -819,6 +819,10 @@ void TestSetupWindow::aTeamsNameAndScoreAreDataNotReadBackFromItsCaption_data()
     QTest::newRow("saved names with parentheses come back whole")
         << Teams{{u"Kim (A)"_qs, 10}, {u"팀(2)"_qs, 20}} << QString()
         << Teams{{u"Kim (A)"_qs, 10}, {u"팀(2)"_qs, 20}};
+    // A name written elsewhere that no team can have: the nearest one it
+    // can, which a save and a recovery keep whole.
+    QTest::newRow("a saved name of 150 characters")
+        << Teams{{QString(150, u'가'), 7}} << QString() << Teams{{QString(100, u'가'), 7}};
     QTest::newRow("a saved name that looks like a caption")
         << Teams{{u"A(5점)"_qs, 7}} << QString() << Teams{{u"A(5점)"_qs, 7}};
     QTest::newRow("a saved team renamed, keeping its score's part")
