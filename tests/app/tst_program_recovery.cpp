@@ -61,7 +61,6 @@ private slots:
     void anUnreadableRecoveryFileIsSetAsideNeverDeleted_data();
     void anUnreadableRecoveryFileIsSetAsideNeverDeleted();
     void aFailingAutosaveIsShownUntilAWriteSucceeds();
-    void withoutASlotTheAutosaveFailsFromTheStart();
 
 private:
     GameEngine &engine() { return m_program->engine(); }
@@ -326,20 +325,6 @@ void TestProgramRecovery::aFailingAutosaveIsShownUntilAWriteSucceeds()
     QTRY_COMPARE(m_program->autosaveWarning(), QString());
     QVERIFY(!m_program->board()->windowTitle().contains(u"자동 저장"_qs));
     QCOMPARE(recoveryFileGame()->standings.teams.at(1).name, u"Hawks"_qs);
-}
-
-void TestProgramRecovery::withoutASlotTheAutosaveFailsFromTheStart()
-{
-    m_program.reset();
-    // A file where the data folder should be: no folder, no slot.
-    const QString folder = m_dir->filePath(u"no folder"_qs);
-    QVERIFY(TestFiles::writeAll(folder, "x"));
-    m_program = std::make_unique<Program>(SavedGamesFolder(m_dir->filePath(u"games"_qs)), m_dialogs,
-                                          m_sound, defaultMonitorPlatform());
-    m_program->setRecoveryFolder(folder);
-    m_program->start();
-    QVERIFY(!m_program->recoveryStore());
-    QCOMPARE(m_program->autosaveWarning(), u"자동 저장을 하지 못했습니다"_qs);
 }
 
 QTEST_MAIN(TestProgramRecovery)

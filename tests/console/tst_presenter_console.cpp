@@ -13,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
 #include <memory>
 
 class TestPresenterConsole : public QObject
@@ -40,7 +39,6 @@ private slots:
     void digitKeysPutTheFocusOnThatRowsPointsField_data();
     void digitKeysPutTheFocusOnThatRowsPointsField();
     void spacePressesNoButtonAndEnterPressesTheFocusedOne();
-    void aGameThatComesInThrowsAwayWhatWasTypedForTheOldOne_data();
     void aGameThatComesInThrowsAwayWhatWasTypedForTheOldOne();
     void ctrlZInAFieldUndoesTheTypingOnly_data();
     void ctrlZInAFieldUndoesTheTypingOnly();
@@ -376,26 +374,11 @@ void TestPresenterConsole::spacePressesNoButtonAndEnterPressesTheFocusedOne()
     QVERIFY(m_engine->isRacing());
 }
 
-void TestPresenterConsole::aGameThatComesInThrowsAwayWhatWasTypedForTheOldOne_data()
-{
-    QTest::addColumn<std::function<void(GameEngine &)>>("arrive");
-    QTest::newRow("a start") << std::function<void(GameEngine &)>([](GameEngine &e) {
-        e.startGame({{u"X"_qs, 1000}, {u"Y"_qs, 2000}});
-    });
-    QTest::newRow("a load") << std::function<void(GameEngine &)>([](GameEngine &e) {
-        e.loadGame(ScoreFileContent{2, 2100, {{u"X"_qs, u"1000"_qs, 1000}, {u"Y"_qs, u"2000"_qs, 2000}}, 2, false},
-                   SavedGame::named(u"other"_qs));
-    });
-    QTest::newRow("a recovery") << std::function<void(GameEngine &)>([](GameEngine &e) {
-        e.restoreGame({2, 2100, {{u"X"_qs, 1000}, {u"Y"_qs, 2000}}}, SavedGame::named(u"other"_qs));
-    });
-}
-
 void TestPresenterConsole::aGameThatComesInThrowsAwayWhatWasTypedForTheOldOne()
 {
-    QFETCH(std::function<void(GameEngine &)>, arrive);
     // Typed for the game on the board and never applied: the next command
     // once applied both to the game that came in ("X" became 믿음, Y 2030).
+    // Every way a game comes in tells the views alike (the engine's test).
     QTest::mouseClick(nameButton(0), Qt::LeftButton);
     typeText(nameEditor(0), u"믿음"_qs);
     // Typed with the console active, emptied while another window is: the
@@ -406,7 +389,7 @@ void TestPresenterConsole::aGameThatComesInThrowsAwayWhatWasTypedForTheOldOne()
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    arrive(*m_engine);
+    m_engine->startGame({{u"X"_qs, 1000}, {u"Y"_qs, 2000}});
     QVERIFY(nameEditor(0)->isHidden());
     QCOMPARE(points(1)->text(), QString());
     QVERIFY(console().focusWidget() != points(1));

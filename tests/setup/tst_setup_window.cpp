@@ -81,7 +81,6 @@ private slots:
     void aFetchedGameLeavesTheOpenGameAloneUntilItsStart();
     void aTeamsNameAndScoreAreDataNotReadBackFromItsCaption_data();
     void aTeamsNameAndScoreAreDataNotReadBackFromItsCaption();
-    void aSavedGameAboveItsMaximumStartsWithTheMaximumRaised();
 
     void deletingAsksFirstAndReadsTheListAgain();
     void aDeletionThatFailsSaysSo();
@@ -853,18 +852,6 @@ void TestSetupWindow::aTeamsNameAndScoreAreDataNotReadBackFromItsCaption()
     }
     QTest::mouseClick(cmd(0), Qt::LeftButton);
     QCOMPARE(m_engine->standings().teams, started);
-}
-
-void TestSetupWindow::aSavedGameAboveItsMaximumStartsWithTheMaximumRaised()
-{
-    // The bar would run off the board; the file itself stays as it is.
-    writeGame(u"큰 점수.scr"_qs, 50, {{u"가"_qs, 500}, {u"나"_qs, 20}});
-    const QByteArray file = TestFiles::readAll(m_folder.filePath(SavedGame::named(u"큰 점수"_qs)));
-    fetchFirstGame();
-    QTest::mouseClick(cmd(0), Qt::LeftButton);
-    QCOMPARE(m_engine->maxScore(), 600);
-    QVERIFY(!m_engine->hasUnsavedStandings());
-    QCOMPARE(TestFiles::readAll(m_folder.filePath(SavedGame::named(u"큰 점수"_qs))), file);
 }
 
 QTEST_MAIN(TestSetupWindow)
