@@ -621,13 +621,13 @@ void PresenterConsole::settleForHiding()
         if (!team.nameEditor->isHidden()) {
             const QString typed = team.nameEditor->text();
             if (!m_engine.renameTeam(row, typed))
-                dropped.append(QStringLiteral("%1 이름 \"%2\"").arg(m_engine.teamName(row), typed));
+                dropped.append(m_engine.teamName(row) + QStringLiteral(" 이름"));
             closeNameEditor(row);
         }
         const QString typed = team.points->text();
         if (!typed.isEmpty()) {
             if (m_engine.enterPoints(row, typed) == GameEngine::PointsEntry::Rejected)
-                dropped.append(QStringLiteral("%1 점수 \"%2\"").arg(m_engine.teamName(row), typed));
+                dropped.append(m_engine.teamName(row) + QStringLiteral(" 점수"));
             clearPoints(row);
         }
     }
@@ -637,7 +637,8 @@ void PresenterConsole::settleForHiding()
         return;
     QApplication::beep();
     // Told once the hiding is over: a box opened from inside it would
-    // come and go with the window.
+    // come and go with the window. The box may show on the projector, so it
+    // names the fields, never what was typed in them.
     const QString message = QStringLiteral("진행자 창을 숨기면서 적용할 수 없는 입력을 지웠습니다\n")
                             + dropped.join(u'\n');
     Dialogs &dialogs = m_commands.dialogs();
