@@ -11,7 +11,29 @@
 
 #include <QDebug>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QScreen>
+
+namespace {
+
+const QString autosaveFailed = QStringLiteral("자동 저장을 하지 못했습니다");
+
+// "저장하지 않은 지난 게임이 있습니다 (주일 저녁, 마지막 변경 12월 9일 21:40).
+// 이어서 할까요?"
+QString resumeQuestion(const RecoveredGame &game)
+{
+    QString what = game.savedGame ? game.savedGame->name : QStringLiteral("새 게임");
+    if (game.changedAt.isValid()) {
+        const QDateTime local = game.changedAt.toLocalTime();
+        what += QStringLiteral(", 마지막 변경 %1월 %2일 %3")
+                    .arg(local.date().month())
+                    .arg(local.date().day())
+                    .arg(local.time().toString(QStringLiteral("HH:mm")));
+    }
+    return QStringLiteral("저장하지 않은 지난 게임이 있습니다 (%1). 이어서 할까요?").arg(what);
+}
+
+} // namespace
 
 Program::Program(const SavedGamesFolder &folder, Dialogs &dialogs, StartSound &sound,
                  std::shared_ptr<MonitorPlatform> monitors, QObject *parent)
@@ -65,6 +87,26 @@ void Program::start()
         m_autosave->start();
 }
 
+const RecoveryStore *Program::recoveryStore() const
+{
+    return m_recovery && m_recovery->hasSlot() ? m_recovery.get() : nullptr;
+}
+
+QString Program::autosaveWarning() const
+{
+    return m_autosave && m_autosave->isFailing() ? autosaveFailed : QString();
+}
+
+// The console says it; without a console shown, the board's title does.
+void Program::showAutosaveState()
+{
+    const QString warning = autosaveWarning();
+    if (m_console)
+        m_console->setWarning(warning);
+    if (m_board)
+        m_board->setTitleWarning(console() ? QString() : warning);
+}
+
 SetupWindow *Program::setupWindow() const
 {
     return m_setup && m_setup->isVisible() ? m_setup.data() : nullptr;
@@ -114,8 +156,11 @@ void Program::showBoard()
     // The console belongs to the board: a board closed from its title bar
     // takes it along (and the run ends with the last window, as before).
     connect(board, &QObject::destroyed, this, [this] {
-        if (!m_replacingBoard && m_console)
+        if (!m_replacingBoard && m_console) {
+            // The run is ending: what is still typed goes with it.
+            m_console->discardTypedText();
             m_console->close();
+        }
     });
     connect(board, &QObject::destroyed, this, &Program::endRecoveryIfNoWindowIsOpen,
             Qt::QueuedConnection);
@@ -126,6 +171,7 @@ void Program::showBoard()
     // commands on the laptop.
     if (board->screen() != QGuiApplication::primaryScreen())
         showConsoleOnPrimaryScreen();
+    showAutosaveState();
 }
 
 void Program::showConsoleOnPrimaryScreen()
@@ -140,14 +186,17 @@ void Program::showConsoleOnPrimaryScreen()
     m_console->show();
     m_console->raise();
     m_console->activateWindow();
+    showAutosaveState();
 }
 
 void Program::toggleConsole()
 {
-    if (m_console && m_console->isVisible())
+    if (m_console && m_console->isVisible()) {
         m_console->hide();
-    else if (m_board)
+        showAutosaveState();
+    } else if (m_board) {
         showConsoleOnPrimaryScreen();
+    }
 }
 
 void Program::bringBackSetup()
@@ -172,6 +221,10 @@ void Program::endOnRequest()
 void Program::endNow()
 {
     finishRecovery();
+    // Text typed and never applied ends with the run; hiding the console
+    // would apply it to a game that is gone.
+    if (m_console)
+        m_console->discardTypedText();
     // Called from inside the windows' own handlers: they go once those return.
     // The pointers stay, so that a program destroyed before then still takes
     // its windows along before the game they refer to.
@@ -192,25 +245,36 @@ std::optional<RecoveredGame> Program::claimRecovery()
 {
     if (m_recoveryFolder.isEmpty())
         return std::nullopt;
-    auto store = std::make_unique<RecoveryStore>(m_recoveryFolder);
-    if (!store->claimSlot()) {
-        // Every slot held or no folder: this run simply keeps no recovery.
+    m_recovery = std::make_unique<RecoveryStore>(m_recoveryFolder);
+    m_autosave = std::make_unique<Autosave>(m_engine, *m_recovery);
+    connect(m_autosave.get(), &Autosave::failingChanged, this, &Program::showAutosaveState);
+    if (!m_recovery->claimSlot()) {
+        // Every slot held, or a folder that cannot be made: the autosave
+        // says so until it finds a slot after a change.
         qWarning() << "no recovery slot in" << m_recoveryFolder;
         return std::nullopt;
     }
-    m_recovery = std::move(store);
-    m_autosave = std::make_unique<Autosave>(m_engine, *m_recovery);
-    return m_recovery->read();
+    std::optional<RecoveredGame> left = m_recovery->read();
+    if (!left && m_recovery->hasFile()) {
+        // Never deleted: whoever looks into it later finds it by its name.
+        const QString aside = m_recovery->setAside(RecoveryStore::SetAside::Unreadable);
+        qWarning() << "an unreadable recovery file was set aside as" << aside;
+        if (aside.isEmpty())
+            m_recovery->releaseSlot(); // the file stays where it is, for another look
+    }
+    return left;
 }
 
 void Program::resumeRecoveredGame(const RecoveredGame &game)
 {
-    if (!m_dialogs.ask(QStringLiteral("저장하지 않은 지난 게임이 있습니다. 이어서 할까요?"),
-                       Dialogs::DefaultAnswer::Yes)) {
-        m_recovery->remove();
+    if (!m_dialogs.ask(resumeQuestion(game), Dialogs::DefaultAnswer::Yes)) {
+        // Kept aside for a while, in case "no" was a slip of the hand.
+        if (m_recovery->setAside(RecoveryStore::SetAside::Discarded).isEmpty())
+            m_recovery->releaseSlot();
         return;
     }
     m_engine.restoreGame(game.standings, game.savedGame);
+    m_engine.restoreHistory(game.history);
     showBoard();
     if (m_setup)
         m_setup->close();

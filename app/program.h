@@ -58,7 +58,9 @@ public:
     ScoreboardWindow *board() const;
     PresenterConsole *console() const;
     // This run's recovery slot; null without a recovery folder or a free slot.
-    const RecoveryStore *recoveryStore() const { return m_recovery.get(); }
+    const RecoveryStore *recoveryStore() const;
+    // What the presenter is warned of while autosave fails; empty otherwise.
+    QString autosaveWarning() const;
 
 signals:
     // Every window is gone: the application should quit.
@@ -77,6 +79,7 @@ private:
     void resumeRecoveredGame(const RecoveredGame &game);
     void endRecoveryIfNoWindowIsOpen();
     void finishRecovery();
+    void showAutosaveState();
 
     GameEngine m_engine;
     SavedGamesFolder m_folder;

@@ -156,7 +156,7 @@ int runProgram(const ProgramRunOptions &options)
             return;
         }
         for (int i = 0; i < Teams; ++i) {
-            setup->setTeamCaption(i, QStringLiteral("%1모둠").arg(i + 1));
+            setup->setTeam(i, {QStringLiteral("%1모둠").arg(i + 1), std::nullopt, QString()});
             setup->setTeamState(i, Qt::Checked);
         }
         report(QStringLiteral("start_click_ns"), double(monotonicNs()));

@@ -192,12 +192,26 @@ void ScoreboardWindow::connectEngine()
     connect(&m_engine, &GameEngine::highlightFinished, this, &ScoreboardWindow::endHighlight);
     connect(&m_engine, &GameEngine::standingsChanged, this, &ScoreboardWindow::showStandings);
     connect(&m_engine, &GameEngine::savedGameChanged, this, &ScoreboardWindow::showTitle);
+    // Text typed for the game that left is applied to no other.
+    connect(&m_engine, &GameEngine::gameReplaced, this, [this] {
+        if (m_entryBox->isOpen())
+            m_entryBox->dismiss();
+    });
+}
+
+void ScoreboardWindow::setTitleWarning(const QString &warning)
+{
+    m_titleWarning = warning;
+    showTitle();
 }
 
 void ScoreboardWindow::showTitle()
 {
     const auto &game = m_engine.savedGame();
-    setWindowTitle(game ? appTitle() + QStringLiteral(" - ") + game->name : appTitle());
+    QString title = game ? appTitle() + QStringLiteral(" - ") + game->name : appTitle();
+    if (!m_titleWarning.isEmpty())
+        title += QStringLiteral(" - ") + m_titleWarning;
+    setWindowTitle(title);
 }
 
 // The standings changed from elsewhere (a load, an undo, the console): the

@@ -55,6 +55,9 @@ public:
     // Full screen on the monitor the board is on, without a title bar, or
     // back to maximized.
     void toggleFullScreen();
+    // A warning the title carries after the game's name (autosave failing
+    // while no console shows it); empty for none.
+    void setTitleWarning(const QString &warning);
 
     EntryBox *entryBox() const { return m_entryBox; }
     // The bars' lengths in pixels.
@@ -111,4 +114,5 @@ private:
     qint32 m_rowGap = 0;
     bool m_leaving = false;    // the presenter already agreed to end
     bool m_gameShown = false;  // showGame has drawn a game
+    QString m_titleWarning; // shown after the game's name
 };

@@ -112,6 +112,11 @@ QPushButton *commandButton(const CommandButton &command, QWidget *parent)
 
 bool isCommandOverride(const QKeyEvent *key)
 {
+    // A field's own undo and redo of its typing come first, as in the
+    // board's entry box: a step back of the game from inside a field would
+    // first apply the very typing the presenter wanted to take back.
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))
+        return false;
     const QKeySequence pressed(key->keyCombination());
     for (const PresenterKeys::Binding &binding : PresenterKeys::commandBindings()) {
         if (binding.keys.matches(pressed) == QKeySequence::ExactMatch)
@@ -183,6 +188,13 @@ QWidget *PresenterConsole::createHeader()
     m_savedGame = label(QString(), gulimFont(InfoPixels, true), Qt::AlignLeft | Qt::AlignVCenter, header);
     m_savedGame->setObjectName(QStringLiteral("ConsoleGame"));
     layout->addWidget(m_savedGame, 1);
+
+    m_warning = label(QString(), gulimFont(InfoPixels, true), Qt::AlignCenter, header);
+    m_warning->setObjectName(QStringLiteral("ConsoleWarning"));
+    m_warning->setStyleSheet(QStringLiteral(
+        "QLabel { background: rgb(180, 0, 0); color: white; padding: 2px 8px; }"));
+    m_warning->hide();
+    layout->addWidget(m_warning);
 
     m_status = label(QString(), gulimFont(InfoPixels, true), Qt::AlignCenter, header);
     m_status->setObjectName(QStringLiteral("ConsoleStatus"));
@@ -365,6 +377,7 @@ void PresenterConsole::createShortcuts()
 
 void PresenterConsole::connectEngine()
 {
+    connect(&m_engine, &GameEngine::gameReplaced, this, &PresenterConsole::discardTypedText);
     connect(&m_engine, &GameEngine::standingsChanged, this, &PresenterConsole::showStandings);
     connect(&m_engine, &GameEngine::pendingChanged, this, &PresenterConsole::showPending);
     connect(&m_engine, &GameEngine::maxScoreChanged, this, &PresenterConsole::showMaxScore);
@@ -465,8 +478,7 @@ bool PresenterConsole::eventFilter(QObject *watched, QEvent *event)
     const auto *key = static_cast<QKeyEvent *>(event);
     switch (event->type()) {
     case QEvent::ShortcutOverride:
-        // A field would take Ctrl+Z and Ctrl+Y for its own typing; in the
-        // console they are the game's undo and redo, as everywhere else.
+        // The command keys a field would otherwise keep for itself.
         if (qobject_cast<QLineEdit *>(watched) && isCommandOverride(key)) {
             event->ignore();
             return true;
@@ -530,8 +542,9 @@ void PresenterConsole::clearPoints(int row)
 {
     QLineEdit *points = m_rows[std::size_t(row)].points;
     points->clear();
-    // The next digit picks a row again instead of typing into this field.
-    if (points->hasFocus())
+    // The next digit picks a row again instead of typing into this field,
+    // also when the field was emptied while another window was active.
+    if (focusWidget() == points)
         setFocus(Qt::OtherFocusReason);
 }
 
@@ -564,7 +577,7 @@ void PresenterConsole::closeNameEditor(int row)
     TeamRow &team = m_rows[std::size_t(row)];
     if (team.nameEditor->isHidden())
         return;
-    if (team.nameEditor->hasFocus())
+    if (focusWidget() == team.nameEditor)
         setFocus(Qt::OtherFocusReason);
     team.nameEditor->hide();
     team.name->setVisible(row < m_engine.rowsShown());
@@ -572,6 +585,10 @@ void PresenterConsole::closeNameEditor(int row)
 
 bool PresenterConsole::settleEntries()
 {
+    if (!isVisible()) {
+        settleForHiding();
+        return true;
+    }
     for (int row = 0; row < m_engine.rowsShown(); ++row) {
         const TeamRow &team = m_rows[std::size_t(row)];
         if (!team.nameEditor->isHidden() && !applyName(row))
@@ -580,6 +597,64 @@ bool PresenterConsole::settleEntries()
             return false;
     }
     return true;
+}
+
+void PresenterConsole::discardTypedText()
+{
+    for (int row = 0; row < BoardRows; ++row) {
+        clearPoints(row);
+        closeNameEditor(row);
+    }
+}
+
+void PresenterConsole::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    settleForHiding();
+}
+
+void PresenterConsole::settleForHiding()
+{
+    QStringList dropped;
+    for (int row = 0; row < m_engine.rowsShown(); ++row) {
+        TeamRow &team = m_rows[std::size_t(row)];
+        if (!team.nameEditor->isHidden()) {
+            const QString typed = team.nameEditor->text();
+            if (!m_engine.renameTeam(row, typed))
+                dropped.append(m_engine.teamName(row) + QStringLiteral(" 이름"));
+            closeNameEditor(row);
+        }
+        const QString typed = team.points->text();
+        if (!typed.isEmpty()) {
+            if (m_engine.enterPoints(row, typed) == GameEngine::PointsEntry::Rejected)
+                dropped.append(m_engine.teamName(row) + QStringLiteral(" 점수"));
+            clearPoints(row);
+        }
+    }
+    // Text typed for rows beyond the game belongs to no one.
+    discardTypedText();
+    if (dropped.isEmpty())
+        return;
+    QApplication::beep();
+    // Told once the hiding is over: a box opened from inside it would
+    // come and go with the window. The box may show on the projector, so it
+    // names the fields, never what was typed in them.
+    const QString message = QStringLiteral("진행자 창을 숨기면서 적용할 수 없는 입력을 지웠습니다\n")
+                            + dropped.join(u'\n');
+    Dialogs &dialogs = m_commands.dialogs();
+    QMetaObject::invokeMethod(&m_commands, [&dialogs, message] { dialogs.message(message); },
+                              Qt::QueuedConnection);
+}
+
+void PresenterConsole::setWarning(const QString &warning)
+{
+    m_warning->setText(warning);
+    m_warning->setVisible(!warning.isEmpty());
+}
+
+QString PresenterConsole::warning() const
+{
+    return m_warning->text();
 }
 
 void PresenterConsole::reject(QLineEdit *field)

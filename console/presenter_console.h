@@ -30,8 +30,14 @@ class QPushButton;
 // ConsoleLowerMax.
 //
 // Keys: 1 to 8 put the focus on that row's points field with "0" selected,
-// Enter applies a field and Escape clears it; Space presses nothing; the
+// Enter applies a field and Escape clears it; Ctrl+Z and Ctrl+Y in a field
+// undo and redo its typing, not the game; Space presses nothing; the
 // command keys are the board's (see PresenterKeys).
+//
+// Text typed for a game that another replaces (a start, a load, a
+// recovery) is thrown away. Hiding the console settles its fields: what can
+// be taken is applied, the rest is thrown away with a beep and a message
+// that says so, so that no command waits on a field nobody can see.
 class PresenterConsole : public QWidget
 {
     Q_OBJECT
@@ -54,8 +60,16 @@ public:
     void editName(int row);
 
     // Applies whatever was typed and not applied, row by row; false at the
-    // first text that cannot be taken, which then has the focus.
+    // first text that cannot be taken, which then has the focus. A hidden
+    // console holds nothing that could wait.
     bool settleEntries();
+    // Empties every field and closes every name field, applying nothing.
+    void discardTypedText();
+
+    // A warning the presenter must see, above the teams ("자동 저장을 하지
+    // 못했습니다"); empty for none.
+    void setWarning(const QString &warning);
+    QString warning() const;
 
 signals:
     // Typed text that could not be taken.
@@ -64,6 +78,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     struct TeamRow
@@ -94,6 +109,7 @@ private:
     void clearPoints(int row);
     void closeNameEditor(int row);
     void reject(QLineEdit *field);
+    void settleForHiding();
     void markTyped(QLineEdit *field);
     int rowOf(const QObject *field) const;
 
@@ -105,6 +121,7 @@ private:
     QLabel *m_maxScore = nullptr;
     QLabel *m_savedGame = nullptr;
     QLabel *m_status = nullptr;
+    QLabel *m_warning = nullptr;
     QPushButton *m_startButton = nullptr;
     QPushButton *m_winnerButton = nullptr;
     QPushButton *m_undoButton = nullptr;

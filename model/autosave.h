@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QTimer>
+
+#include <functional>
 
 class GameEngine;
 class RecoveryStore;
@@ -13,6 +16,10 @@ class RecoveryStore;
 // the maximum before the teams); the write waits for all of them, so the
 // file only ever holds a game the board has shown. A game without teams is
 // nothing to recover: its file goes.
+//
+// A write that fails (a full disk, a folder gone read-only, no slot at all)
+// stops nothing: the next change tries again, and until one succeeds the
+// autosave counts as failing, which the windows show the presenter.
 class Autosave : public QObject
 {
     Q_OBJECT
@@ -30,16 +37,26 @@ public:
     void writePending();
     bool isWritePending() const { return m_writeSoon.isActive(); }
 
+    // The last write failed, or there was no slot to write to.
+    bool isFailing() const { return m_failing; }
+
+    // Where the time of a change comes from; tests set their own.
+    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+
 signals:
     // The file holds the game as it is now (or is gone with its teams).
     void written();
+    void failingChanged(bool failing);
 
 private:
     void changed();
     void write();
+    void setFailing(bool failing);
 
     GameEngine &m_engine;
     RecoveryStore &m_store;
     QTimer m_writeSoon;
     bool m_following = false;
+    bool m_failing = false;
+    std::function<QDateTime()> m_now;
 };

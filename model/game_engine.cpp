@@ -87,6 +87,7 @@ void GameEngine::prepareNewGame()
 
 void GameEngine::startGame(const QList<TeamStanding> &teams)
 {
+    endOldGamesAnimations();
     for (int slot = 0; slot < teams.size() && slot < TeamSlots; ++slot) {
         m_names.set(slot, teams.at(slot).name);
         m_scores.set(slot, teams.at(slot).score);
@@ -96,17 +97,44 @@ void GameEngine::startGame(const QList<TeamStanding> &teams)
         }
     }
     m_announcedTeamCount = qint32(std::min<qsizetype>(teams.size(), TeamSlots));
+    keepMaxAboveTotals();
     // A new game starts from zeros or from a saved file: nothing to lose yet.
     rememberSavedStandings();
     forgetHistory();
+    emit gameReplaced();
     emit standingsChanged();
+}
+
+void GameEngine::endOldGamesAnimations()
+{
+    // Its bars and counters belong to the teams that just left.
+    if (isHighlighting())
+        endHighlight();
+    if (isRacing()) {
+        m_raceTimer.stop();
+        m_tickCount = 0;
+        emit barsReset();
+    }
+}
+
+void GameEngine::startSavedGame(const QList<TeamStanding> &teams, std::optional<qint32> maxScore,
+                                const SavedGame &game)
+{
+    setMaxScore(usableMaxScore(maxScore));
+    setSavedGame(game);
+    startGame(teams);
+}
+
+qint32 GameEngine::usableMaxScore(std::optional<qint32> maxScore)
+{
+    return maxScore.value_or(0) > 0 ? *maxScore : NewGameMaxScore;
 }
 
 void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game)
 {
+    endOldGamesAnimations();
     m_announcedTeamCount = content.allLinesRead() ? content.announcedTeamCount : content.teamLinesRead;
-    // A header without a maximum gives the new game's.
-    setMaxScore(content.maxScore.value_or(NewGameMaxScore));
+    setMaxScore(usableMaxScore(content.maxScore));
     for (int i = 0; i < content.teams.size(); ++i) {
         m_names.set(i, content.teams.at(i).name);
         m_scores.set(i, content.teams.at(i).score);
@@ -119,15 +147,17 @@ void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game
         }
     }
     setSavedGame(game);
+    keepMaxAboveTotals();
     rememberSavedStandings();
     forgetHistory();
+    emit gameReplaced();
     emit standingsChanged();
 }
 
 void GameEngine::restoreGame(const Standings &standings, const std::optional<SavedGame> &game)
 {
-    startGame(standings.teams);
     setMaxScore(standings.maxScore);
+    startGame(standings.teams);
     setSavedGame(game);
     m_changedSinceSave = true;
     m_savedStandings.reset();
@@ -308,6 +338,53 @@ void GameEngine::endHighlight()
 GameEngine::Snapshot GameEngine::snapshot() const
 {
     return {m_announcedTeamCount, m_maxScore, m_names, m_scores};
+}
+
+Standings GameEngine::standingsOf(const Snapshot &snapshot) const
+{
+    Standings standings{snapshot.announcedTeamCount, snapshot.maxScore, {}};
+    for (int i = 0; i < ::teamsInPlay(snapshot.announcedTeamCount); ++i)
+        standings.teams.append({snapshot.names.value(i), snapshot.scores.value(i)});
+    return standings;
+}
+
+GameEngine::Snapshot GameEngine::snapshotOf(const Standings &standings) const
+{
+    Snapshot step = snapshot();
+    step.announcedTeamCount = qint32(standings.teams.size());
+    step.maxScore = standings.maxScore;
+    for (int i = 0; i < standings.teams.size(); ++i) {
+        step.names.set(i, standings.teams.at(i).name);
+        step.scores.set(i, standings.teams.at(i).score);
+    }
+    return step;
+}
+
+GameHistory GameEngine::history() const
+{
+    GameHistory kept;
+    for (const Snapshot &step : m_undoSteps)
+        kept.undoSteps.append(standingsOf(step));
+    for (const Snapshot &step : m_redoSteps)
+        kept.redoSteps.append(standingsOf(step));
+    return kept;
+}
+
+void GameEngine::restoreHistory(const GameHistory &history)
+{
+    // A step with more teams than there are slots would lose some of them.
+    const auto fits = [](const Standings &step) { return step.teams.size() <= TeamSlots; };
+    m_undoSteps.clear();
+    m_redoSteps.clear();
+    for (const Standings &step : history.undoSteps) {
+        if (fits(step))
+            m_undoSteps.append(snapshotOf(step));
+    }
+    for (const Standings &step : history.redoSteps) {
+        if (fits(step))
+            m_redoSteps.append(snapshotOf(step));
+    }
+    emit historyChanged();
 }
 
 void GameEngine::restore(const Snapshot &snapshot)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game_history.h"
 #include "game_limits.h"
 #include "saved_games_folder.h"
 #include "score_file.h"
@@ -93,16 +94,30 @@ public:
     // What the setup window's start-up gives a game it will start: the
     // default maximum and no saved game.
     void prepareNewGame();
-    // The chosen teams take slots 0 .. n-1 with no pending points.
+    // The chosen teams take slots 0 .. n-1 with no pending points. A race
+    // or highlight of the game it replaces ends without committing, and a
+    // total at or above the maximum raises it (see enterPoints).
     void startGame(const QList<TeamStanding> &teams);
+    // A start of teams fetched from a saved game: the game's maximum (its
+    // header's; the new game's when it has none, or one of 0 or below, which
+    // no bar can be measured against) and its file come with them.
+    void startSavedGame(const QList<TeamStanding> &teams, std::optional<qint32> maxScore,
+                        const SavedGame &game);
     // The saved game's teams take the first slots; a file with fewer team
-    // lines than it announced counts the lines it has.
+    // lines than it announced counts the lines it has. The maximum rises
+    // above the totals as at a start; the file stays as it is until saved.
     void loadGame(const ScoreFileContent &content, const SavedGame &game);
 
     // A game brought back after the program ended without saving it: its
     // teams, maximum and saved game, all counting as unsaved. Tests set up
-    // their games this way, as it is the one way to any maximum.
+    // their games this way, as it is the one way to any maximum below the
+    // totals' rule.
     void restoreGame(const Standings &standings, const std::optional<SavedGame> &game);
+
+    // The undo and redo steps, so that a recovered game keeps them.
+    GameHistory history() const;
+    // Takes the steps of a game just restored, in place of its own.
+    void restoreHistory(const GameHistory &history);
 
     // --- The presenter's operations --------------------------------------
 
@@ -170,6 +185,9 @@ public:
     bool nextRaceTickCommits() const { return m_tickCount >= RaceTicks; }
 
 signals:
+    // Another game took this one's place (a start, a load, a recovery):
+    // text typed for the old one and never applied belongs to no one.
+    void gameReplaced();
     // The committed standings or the team count changed: scores, names, the
     // teams in play.
     void standingsChanged();
@@ -203,14 +221,20 @@ private:
     };
 
     void setMaxScore(qint32 maxScore);
+    static qint32 usableMaxScore(std::optional<qint32> maxScore);
     // The teams and their committed scores, which a save keeps.
     QList<TeamStanding> teamStandings() const;
     void rememberSavedStandings();
     Snapshot snapshot() const;
+    Standings standingsOf(const Snapshot &snapshot) const;
+    Snapshot snapshotOf(const Standings &standings) const;
     void restore(const Snapshot &snapshot);
     void remember(const Snapshot &before);
     void forgetHistory();
     void endHighlight();
+    // A start, load or recovery ends the race and highlight of the game it
+    // replaces; the race's points are not committed.
+    void endOldGamesAnimations();
     // The rule of typed points, applied after a step back or forward: a
     // total at or above the maximum raises it to that total plus 100.
     void keepMaxAboveTotals();

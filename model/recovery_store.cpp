@@ -1,9 +1,12 @@
 #include "recovery_store.h"
 
 #include "crash_safe_write.h"
+#include "regular_file.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 
@@ -39,12 +42,28 @@ QString RecoveryStore::slotFilePath(int slot) const
     return QDir(m_folder).filePath(QStringLiteral("recovery-%1.json").arg(slot + 1));
 }
 
+void RecoveryStore::releaseSlot()
+{
+    m_lock.reset();
+    m_slot = -1;
+}
+
 QString RecoveryStore::filePath() const
 {
     return hasSlot() ? slotFilePath(m_slot) : QString();
 }
 
 bool RecoveryStore::claimSlot()
+{
+    return claim(true);
+}
+
+bool RecoveryStore::claimEmptySlot()
+{
+    return claim(false);
+}
+
+bool RecoveryStore::claim(bool leftGameFirst)
 {
     if (hasSlot())
         return true;
@@ -55,10 +74,16 @@ bool RecoveryStore::claimSlot()
     std::unique_ptr<QLockFile> firstFree;
     int firstFreeSlot = -1;
     for (int slot = 0; slot < Slots; ++slot) {
+        // A folder in the file's place would fail every write.
+        if (QFileInfo(slotFilePath(slot)).isDir())
+            continue;
         auto lock = tryLock(slotFilePath(slot) + QStringLiteral(".lock"));
         if (!lock)
             continue;
-        if (QFile::exists(slotFilePath(slot))) {
+        const QFileInfo file(slotFilePath(slot));
+        if (file.exists() || file.isSymLink()) {
+            if (!leftGameFirst)
+                continue;
             m_lock = std::move(lock);
             m_slot = slot;
             return true;
@@ -77,11 +102,55 @@ std::optional<RecoveredGame> RecoveryStore::read() const
 {
     if (!hasSlot())
         return std::nullopt;
-    QFile file(filePath());
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = readRegularFile(filePath(), MaxRecoveryFileSize);
+    if (!bytes)
         return std::nullopt;
-    // One byte more than a recovery file may have tells a larger file.
-    return parseRecoveryFile(file.read(MaxRecoveryFileSize + 1));
+    return parseRecoveryFile(*bytes);
+}
+
+bool RecoveryStore::hasFile() const
+{
+    if (!hasSlot())
+        return false;
+    const QFileInfo info(filePath());
+    return info.exists() || info.isSymLink();
+}
+
+QString RecoveryStore::setAside(SetAside why, const QDateTime &now)
+{
+    if (!hasFile())
+        return QString();
+    const QString kind = why == SetAside::Discarded ? QStringLiteral("discarded") : QStringLiteral("unreadable");
+    const QString stem = QStringLiteral("%1-%2-%3").arg(kind, now.toString(QStringLiteral("yyyyMMdd-HHmmss")))
+                             .arg(m_slot + 1);
+    QDir folder(m_folder);
+    QString aside = folder.filePath(stem + QStringLiteral(".json"));
+    for (int n = 2; QFileInfo(aside).exists() || QFileInfo(aside).isSymLink(); ++n)
+        aside = folder.filePath(QStringLiteral("%1-%2.json").arg(stem).arg(n));
+    // A rename keeps a link or a pipe as it is, without opening it.
+    if (!QFile::rename(filePath(), aside)) {
+        qWarning() << "could not set the recovery file aside" << filePath();
+        return QString();
+    }
+    if (why == SetAside::Discarded)
+        forgetOldDiscardedGames(now);
+    return aside;
+}
+
+void RecoveryStore::forgetOldDiscardedGames(const QDateTime &now) const
+{
+    // Newest first, by the date the name holds.
+    const QFileInfoList discarded = QDir(m_folder).entryInfoList({QStringLiteral("discarded-*.json")},
+                                                                QDir::Files | QDir::System | QDir::Hidden,
+                                                                QDir::Name | QDir::Reversed);
+    const QDateTime oldest = now.addDays(-DiscardedGameDays);
+    for (qsizetype i = 0; i < discarded.size(); ++i) {
+        const QFileInfo &game = discarded.at(i);
+        const QDateTime setAsideAt = QDateTime::fromString(game.fileName().mid(10, 15),
+                                                           QStringLiteral("yyyyMMdd-HHmmss"));
+        if (i >= KeptDiscardedGames || !setAsideAt.isValid() || setAsideAt < oldest)
+            QFile::remove(game.filePath());
+    }
 }
 
 bool RecoveryStore::write(const RecoveredGame &game)

@@ -13,4 +13,9 @@ inline constexpr int MaxLength = 100;
 
 bool isUsable(const QString &name);
 
+// The name a team can have that comes closest: without the characters a
+// name cannot hold, cut at MaxLength. A saved game written elsewhere may
+// hold longer names, tabs or bytes the code page lacks.
+QString fitted(const QString &name);
+
 } // namespace TeamName

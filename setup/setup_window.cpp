@@ -27,6 +27,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 const QColor blue(0, 0, 255);
@@ -77,13 +79,6 @@ constexpr int FramePixels = 16;
 constexpr int TitlePixels = 27;
 constexpr int CreditPixels = 13;
 
-// A loaded team's caption ends in its score, "(120점)": the part that is
-// not the name. Empty for a caption without one.
-QString loadedScoreSuffix(const QString &caption)
-{
-    return caption.endsWith(QStringLiteral("점)")) ? caption.mid(caption.lastIndexOf(u'(')) : QString();
-}
-
 void paintBackground(QWidget *widget, const QColor &background, const QColor &text)
 {
     QPalette palette = widget->palette();
@@ -105,6 +100,16 @@ QLabel *label(const char *objectName, const QString &text, const QRect &rect, co
 }
 
 } // namespace
+
+QString SetupTeam::scoreSuffix() const
+{
+    return savedScore ? u'(' + savedScoreText + QStringLiteral("점)") : QString();
+}
+
+QString SetupTeam::caption() const
+{
+    return name + scoreSuffix();
+}
 
 SetupWindow::SetupWindow(GameEngine &engine, const SavedGamesFolder &folder, BoardMonitor &boardMonitor,
                          Dialogs &dialogs, std::shared_ptr<MonitorPlatform> monitors,
@@ -216,7 +221,7 @@ void SetupWindow::createTeamFrame()
             // border of its own the indicator would be the style's.
             "QCheckBox::indicator { width: 15px; height: 15px; border: none; }"));
         m_teamBoxes[k] = box;
-        setTeamCaption(k, QString::fromUtf16(defaultTeams[k]));
+        setTeam(k, {QString::fromUtf16(defaultTeams[k]), std::nullopt, QString()});
         connect(box, &QAbstractButton::clicked, this, [this, k] {
             openRenameBox(k);
             // A presenter who clicks a team usually wants to rename it next.
@@ -229,7 +234,6 @@ void SetupWindow::createTeamFrame()
     m_renameBox->setObjectName(QStringLiteral("Text1"));
     m_renameBox->setGeometry(RenameBoxRect);
     m_renameBox->setFont(gulimFont(FramePixels));
-    m_renameBox->setMaxLength(TeamName::MaxLength);
     m_renameBox->hide();
     connect(m_renameBox, &QLineEdit::returnPressed, this, &SetupWindow::applyRename);
 
@@ -339,20 +343,24 @@ void SetupWindow::monitorChoiceChanged()
 
 QString SetupWindow::teamCaption(int index) const
 {
-    if (index < 0 || index >= TeamBoxes)
-        return {};
-    return m_captions[index];
+    return team(index).caption();
 }
 
-void SetupWindow::setTeamCaption(int index, const QString &caption)
+const SetupTeam &SetupWindow::team(int index) const
+{
+    static const SetupTeam none;
+    return index >= 0 && index < TeamBoxes ? m_teams[index] : none;
+}
+
+void SetupWindow::setTeam(int index, const SetupTeam &team)
 {
     if (index < 0 || index >= TeamBoxes)
         return;
-    m_captions[index] = caption;
-    // A long name is cut at its end; a loaded team's "(…점)" always shows.
-    const QString score = loadedScoreSuffix(caption);
-    const QString name = caption.chopped(score.size());
-    const QString shown = TextFitting::elideKeepingSuffix(name, score, m_teamBoxes[index]->font(),
+    m_teams[index] = team;
+    // A long name is cut at its end; a saved team's "(…점)" always shows.
+    const QString caption = team.caption();
+    const QString shown = TextFitting::elideKeepingSuffix(team.name, team.scoreSuffix(),
+                                                          m_teamBoxes[index]->font(),
                                                           TeamBoxSize.width() - TeamBoxMarkWidth);
     m_teamBoxes[index]->setText(literalText(shown));
     m_teamBoxes[index]->setToolTip(shown == caption ? QString() : caption);
@@ -372,23 +380,32 @@ void SetupWindow::openRenameBox(int index)
         return;
     m_renamedTeam = index;
     m_renameBox->move(m_renameBox->x(), m_teamBoxes[index]->y());
-    // The limit is the name's: a loaded team's score comes on top of it.
-    m_renameBox->setMaxLength(TeamName::MaxLength + int(loadedScoreSuffix(m_captions[index]).size()));
-    m_renameBox->setText(m_captions[index]);
+    // The limit is the name's: a saved team's score comes on top of it.
+    const SetupTeam &team = m_teams[index];
+    m_renameBox->setMaxLength(TeamName::MaxLength + int(team.scoreSuffix().size()));
+    m_renameBox->setText(team.caption());
     m_renameBox->show();
 }
 
 void SetupWindow::applyRename()
 {
+    const QString typed = m_renameBox->text();
+    SetupTeam renamed = m_teams[m_renamedTeam];
+    const QString suffix = renamed.scoreSuffix();
+    if (renamed.savedScore && typed.endsWith(suffix)) {
+        renamed.name = typed.chopped(suffix.size());
+    } else {
+        // Whatever it holds, "(" included, is the new team's name.
+        renamed = {typed, std::nullopt, QString()};
+    }
     // A name the score file could not carry is refused at once, as the
     // board refuses points it cannot take.
-    const QString caption = m_renameBox->text();
-    if (!TeamName::isUsable(caption.chopped(loadedScoreSuffix(caption).size()))) {
+    if (!TeamName::isUsable(renamed.name)) {
         m_renameBox->selectAll();
         QApplication::beep();
         return;
     }
-    setTeamCaption(m_renamedTeam, caption);
+    setTeam(m_renamedTeam, renamed);
     m_renameBox->hide();
 }
 
@@ -398,14 +415,11 @@ void SetupWindow::startGame()
     for (int k = 0; k < TeamBoxes; ++k) {
         if (m_teamBoxes[k]->checkState() == Qt::Unchecked)
             continue;
-        const QString caption = m_captions[k];
-        if (caption.contains(u'(')) {
-            // A saved team: its score was loaded into slot k and moves down
-            // with its name.
-            teams.append({caption.left(caption.indexOf(u'(')), m_engine.score(k)});
-        } else if (!caption.trimmed().isEmpty()) {
-            teams.append({caption, 0});
-        }
+        const SetupTeam &team = m_teams[k];
+        if (team.savedScore)
+            teams.append({team.name, *team.savedScore});
+        else if (!team.name.trimmed().isEmpty())
+            teams.append({team.name, 0});
         // A box without a name is no team.
     }
 
@@ -416,11 +430,14 @@ void SetupWindow::startGame()
         m_dialogs.message(QStringLiteral("팀을 선택하여 주십시요"));
         return;
     }
-    // A game this window did not load starts with the default maximum and
-    // belongs to no saved game yet.
-    if (!m_loadedGame)
+    // A fetched game brings its maximum and its file; any other starts with
+    // the default maximum and belongs to no saved game yet.
+    if (m_fetchedGame) {
+        m_engine.startSavedGame(teams, m_fetchedMaxScore, *m_fetchedGame);
+    } else {
         m_engine.prepareNewGame();
-    m_engine.startGame(teams);
+        m_engine.startGame(teams);
+    }
     emit gameStartRequested();
     close();
 }
@@ -505,7 +522,7 @@ void SetupWindow::refreshSavedGames()
     m_deleteButton->setEnabled(false);
 }
 
-// Fetching a game or starting one replaces the game on the board.
+// Starting a game replaces the game on the board.
 bool SetupWindow::mayReplaceTheGame()
 {
     return !m_engine.hasUnsavedStandings()
@@ -514,24 +531,32 @@ bool SetupWindow::mayReplaceTheGame()
 
 void SetupWindow::loadSelectedGame()
 {
+    // The game on the board stays until the start, which asks before it
+    // replaces unsaved standings.
     const int row = selectedGame();
-    if (row < 0 || !mayReplaceTheGame())
+    if (row < 0)
         return;
     const SavedGame game = m_games.at(row);
-    const LoadResult result = loadSavedGame(m_engine, m_folder, game);
+    const LoadResult result = readSavedGame(m_folder, game);
     if (result.status == LoadResult::Failed) {
         m_dialogs.message(QStringLiteral("저장된 게임을 불러오지 못했습니다\n") + game.name);
     } else {
-        if (result.status == LoadResult::Partial)
+        // A name no team can have (written elsewhere) plays under the
+        // nearest one it can, which a save and a recovery then keep whole.
+        const bool namesFit = std::all_of(result.teams.begin(), result.teams.end(), [](const LoadedTeam &team) {
+            return TeamName::isUsable(team.name);
+        });
+        if (result.status == LoadResult::Partial || !namesFit)
             m_dialogs.message(QStringLiteral("저장된 게임의 일부만 불러왔습니다"));
-        m_loadedGame = true;
+        m_fetchedGame = game;
+        m_fetchedMaxScore = result.content->maxScore;
         // Each loaded team shows grayed as "name(score점)"; the other boxes
         // are left empty.
         for (int k = 0; k < TeamBoxes; ++k) {
             const bool loaded = k < result.teams.size();
             const LoadedTeam team = result.teams.value(k);
-            setTeamCaption(k, loaded ? team.name + u'(' + team.scoreText + QStringLiteral("점)")
-                                     : QString());
+            setTeam(k, loaded ? SetupTeam{TeamName::fitted(team.name), team.score, team.scoreText}
+                              : SetupTeam{});
             if (loaded)
                 setTeamState(k, Qt::PartiallyChecked);
         }

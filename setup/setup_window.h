@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class Dialogs;
 class GameEngine;
@@ -20,6 +21,22 @@ class QPushButton;
 class TeamCheckBox;
 struct BoardMonitor;
 
+// A team as the setup window holds it: the name it plays under and, for a
+// team of a fetched saved game, the score it brings (and that score as the
+// file wrote it, which its caption shows). Its caption is drawn from these,
+// never read back.
+struct SetupTeam
+{
+    QString name;
+    std::optional<qint32> savedScore;
+    QString savedScoreText;
+
+    // "name" or, for a saved team, "name(120점)".
+    QString caption() const;
+    // The caption's part after the name: "(120점)", or nothing.
+    QString scoreSuffix() const;
+};
+
 // The setup window: the first window of a run. The presenter chooses and
 // renames the teams of the next game, loads or deletes saved games, chooses
 // whether the board goes to a second monitor and starts the game.
@@ -28,6 +45,9 @@ struct BoardMonitor;
 // shows the list of saved games over them. The window never creates the
 // board itself: it asks for that with its signals, and whoever owns the
 // windows answers.
+//
+// A fetched saved game stays in this window until the presenter starts it:
+// the game on the board (and its board) are left alone until then.
 class SetupWindow : public QWidget
 {
     Q_OBJECT
@@ -60,16 +80,20 @@ public:
 
     // A click on team box `index`: the rename box opens over it.
     void openRenameBox(int index);
-    // Enter in the rename box: the box's caption takes the typed text.
+    // Enter in the rename box: the team takes the typed text as its name. A
+    // saved team whose text still ends in its own "(…점)" keeps its score;
+    // any other text makes a new team, which starts at 0.
     void applyRename();
     void savedGameClicked();
     void monitorChoiceChanged();
 
     bool inSavedGameMode() const;
-    // A team's caption as the program holds it (the box shows it with any
-    // "&" kept literal).
+    // A team's caption (the box shows it with any "&" kept literal).
     QString teamCaption(int index) const;
-    void setTeamCaption(int index, const QString &caption);
+    const SetupTeam &team(int index) const;
+    void setTeam(int index, const SetupTeam &team);
+    // The saved game fetched for the next start, if any.
+    const std::optional<SavedGame> &fetchedGame() const { return m_fetchedGame; }
     // Sets a team's check state the way code does: the rename box opens
     // over it when the state changes.
     void setTeamState(int index, Qt::CheckState state);
@@ -115,13 +139,15 @@ private:
     QPushButton *m_closeButton = nullptr;  // "닫기" / "돌아가기"
     QPushButton *m_deleteButton = nullptr; // "삭제"
     std::array<TeamCheckBox *, TeamBoxes> m_teamBoxes{};
-    std::array<QString, TeamBoxes> m_captions;
+    std::array<SetupTeam, TeamBoxes> m_teams;
     QWidget *m_teamFrame = nullptr;
     QListWidget *m_savedGameList = nullptr;
     QLineEdit *m_renameBox = nullptr;
     QComboBox *m_monitorChoice = nullptr;
 
     int m_renamedTeam = 0;
-    bool m_loadedGame = false; // a saved game was fetched in this window
+    // A saved game fetched in this window and the maximum its file holds.
+    std::optional<SavedGame> m_fetchedGame;
+    std::optional<qint32> m_fetchedMaxScore;
     QList<SavedGame> m_games; // one per entry of the list, in its order
 };

@@ -1,9 +1,10 @@
 #include "qt_start_sound.h"
 
+#include "regular_file.h"
+
 #include <QApplication>
 #include <QAudioSink>
 #include <QCoreApplication>
-#include <QFile>
 #include <QMediaDevices>
 
 namespace {
@@ -13,8 +14,9 @@ namespace {
 // that the server keeps the stream's latency short.
 constexpr int BufferMs = 100;
 constexpr int FeedIntervalMs = 20;
-// A start sound is a few seconds; a bigger file is not one.
-constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+// A start sound is a few seconds; a bigger file is not one, and the beep
+// stands in.
+constexpr qint64 MaxFileSize = 10 * 1024 * 1024;
 
 } // namespace
 
@@ -29,6 +31,14 @@ QtStartSound::QtStartSound(const QString &path, std::function<void()> beep)
 {
     m_feedTimer.setInterval(FeedIntervalMs);
     QObject::connect(&m_feedTimer, &QTimer::timeout, &m_feedTimer, [this] { feed(); });
+    m_playCheck.setSingleShot(true);
+    m_playCheck.setInterval(StalledStreamMs);
+    QObject::connect(&m_playCheck, &QTimer::timeout, &m_playCheck, [this] { checkPlayed(); });
+}
+
+bool QtStartSound::needsNewStream(QAudio::State state, QAudio::Error error, bool sameOutput)
+{
+    return error != QAudio::NoError || state == QAudio::StoppedState || !sameOutput;
 }
 
 QtStartSound::~QtStartSound()
@@ -46,9 +56,10 @@ void QtStartSound::prepare()
     if (m_prepared)
         return;
     m_prepared = true;
-    QFile file(m_path);
-    if (file.size() <= MaxFileSize && file.open(QIODevice::ReadOnly))
-        m_sound = readWaveSound(file.readAll());
+    // Only a plain file: a pipe would freeze the start, and a link to a
+    // device like /dev/zero would fill the memory.
+    if (const std::optional<QByteArray> file = readRegularFile(m_path, MaxFileSize))
+        m_sound = readWaveSound(*file);
     if (m_sound && m_sound->samples.isEmpty())
         m_sound.reset();
     // A new output is got ready for before the next start, not at it; a
@@ -62,11 +73,12 @@ void QtStartSound::prepare()
 }
 
 // A stream on the system's output as it is now: a server that went away
-// (restarted, or the device was lost) leaves the old one stopped with an
+// (restarted, or the device was lost) leaves the old one stopped or in
 // error, and the output may have moved elsewhere (a projector plugged in).
 void QtStartSound::followOutput()
 {
-    if (m_sink && (m_sink->error() != QAudio::NoError || QMediaDevices::defaultAudioOutput() != m_device))
+    if (m_sink
+        && needsNewStream(m_sink->state(), m_sink->error(), QMediaDevices::defaultAudioOutput() == m_device))
         closeStream();
     if (!m_sink && m_sound)
         openStream();
@@ -101,6 +113,7 @@ void QtStartSound::openStream()
 void QtStartSound::closeStream()
 {
     m_feedTimer.stop();
+    m_playCheck.stop();
     m_stream = nullptr;
     if (m_sink) {
         m_sink->disconnect(&m_feedTimer);
@@ -144,8 +157,18 @@ void QtStartSound::play()
         return;
     }
     m_next = 0;
+    m_playedAtStartUs = m_sink->processedUSecs();
     if (m_sink->state() == QAudio::SuspendedState)
         m_sink->resume();
     feed();
     m_feedTimer.start();
+    m_playCheck.start();
+}
+
+// A stream that took the start's samples and played none of them is the
+// leftover of a server that went away; the next start opens a new one.
+void QtStartSound::checkPlayed()
+{
+    if (m_sink && hasStalled(m_playedAtStartUs, m_sink->processedUSecs()))
+        closeStream();
 }

@@ -73,6 +73,9 @@ void PresenterCommands::lowerMaxScore()
 
 void PresenterCommands::requestSetup()
 {
+    // Like a start: a game fetched now would have the race drawn over it.
+    if (m_engine.isRacing())
+        return;
     if (settleEntries())
         emit setupRequested();
 }

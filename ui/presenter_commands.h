@@ -37,7 +37,8 @@ public:
     void saveStandings();
     void raiseMaxScore();
     void lowerMaxScore();
-    // Brings the setup window back for loading another game.
+    // Brings the setup window back for loading another game; nothing while
+    // a race runs.
     void requestSetup();
     // Asks first while the standings are unsaved.
     void leave();

@@ -32,6 +32,7 @@ private slots:
     void theLoadButtonOpensAFreshSetupWindowInSavedGameMode();
     void theLoadButtonOnlySwitchesAnOpenSetupWindow();
     void aGameLoadedFromTheBoardStartsWithItsStandings();
+    void theLoadCommandWaitsForTheRaceToEnd();
     void closeInTeamModeEndsTheRun();
     void closeAsksFirstWhenTheShownBoardHasUnsavedStandings();
     void theBoardsLeaveButtonEndsTheRun();
@@ -187,6 +188,21 @@ void TestProgram::aGameLoadedFromTheBoardStartsWithItsStandings()
     // Later saves go to that file.
     QCOMPARE(engine().savedGame().value_or(SavedGame{}), SavedGame::named(u"주일"_qs));
     QVERIFY(!engine().hasUnsavedStandings());
+}
+
+void TestProgram::theLoadCommandWaitsForTheRaceToEnd()
+{
+    startWithTeams({0, 1});
+    engine().enterPoints(0, u"30"_qs);
+    m_program->commands().startRace();
+    QVERIFY(engine().isRacing());
+    // A game fetched now was once drawn under the old race until it ended.
+    m_program->commands().requestSetup();
+    QVERIFY(!m_program->setupWindow());
+    while (engine().isRacing())
+        engine().raceTick();
+    m_program->commands().requestSetup();
+    QVERIFY(m_program->setupWindow());
 }
 
 void TestProgram::closeInTeamModeEndsTheRun()

@@ -12,6 +12,7 @@
 #include "test_files.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,7 +21,15 @@
 
 namespace {
 
-const QString resumeQuestion = u"저장하지 않은 지난 게임이 있습니다. 이어서 할까요?"_qs;
+// The question for a game left behind, as a change at `changedAt` left it.
+QString resumeQuestion(const QString &game, const QDateTime &changedAt)
+{
+    const QDateTime local = changedAt.toLocalTime();
+    return u"저장하지 않은 지난 게임이 있습니다 (%1, 마지막 변경 %2월 %3일 %4). 이어서 할까요?"_qs.arg(game)
+        .arg(local.date().month())
+        .arg(local.date().day())
+        .arg(local.toString(u"HH:mm"_qs));
+}
 const QString leaveQuestion = u"저장하지 않은 점수가 있습니다. 종료할까요?"_qs;
 
 using End = void (*)(Program &);
@@ -47,7 +56,11 @@ private slots:
     void closingTheSetupWindowAloneIsACleanEndToo();
     void aBoardReplacedAtAStartIsNoEnd();
     void aRunThatDidNotEndOffersItsGameToTheNext();
-    void decliningTheGameRemovesItAndTheSetupGoesOn();
+    void decliningTheGameSetsItAsideAndTheSetupGoesOn();
+    void theQuestionNamesANewGameAndItsHistoryComesBack();
+    void anUnreadableRecoveryFileIsSetAsideNeverDeleted_data();
+    void anUnreadableRecoveryFileIsSetAsideNeverDeleted();
+    void aFailingAutosaveIsShownUntilAWriteSucceeds();
 
 private:
     GameEngine &engine() { return m_program->engine(); }
@@ -58,9 +71,21 @@ private:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::sendPostedEvents();
     }
+    // The file's game without its date and history.
     std::optional<RecoveredGame> recoveryFileGame() const
     {
+        std::optional<RecoveredGame> game = recoveryFileWhole();
+        if (game)
+            game = RecoveredGame{game->standings, game->savedGame};
+        return game;
+    }
+    std::optional<RecoveredGame> recoveryFileWhole() const
+    {
         return parseRecoveryFile(TestFiles::readAll(recoveryFile()));
+    }
+    QStringList recoveryFolderFiles(const QString &pattern) const
+    {
+        return QDir(m_dir->filePath(u"recovery"_qs)).entryList({pattern}, QDir::Files | QDir::System);
     }
     // A new run on the same folders; the old one is destroyed with its
     // windows open, which leaves its recovery file as a crash would.
@@ -193,10 +218,16 @@ void TestProgramRecovery::aRunThatDidNotEndOffersItsGameToTheNext()
     }
     QCOMPARE(recoveryFileGame(), committed);
 
+    const QDateTime changedAt = recoveryFileWhole()->changedAt;
+    QVERIFY(qAbs(changedAt.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+    const GameHistory history = engine().history();
+    QCOMPARE(recoveryFileWhole()->history, history);
     m_dialogs.askAnswers = {true};
     startRun();
-    QCOMPARE(m_dialogs.questions, QStringList{resumeQuestion});
+    QCOMPARE(m_dialogs.questions, QStringList{resumeQuestion(u"주일 저녁"_qs, changedAt)});
     QCOMPARE(m_dialogs.questionDefaults, QList{Dialogs::DefaultAnswer::Yes});
+    // The rename and the round can still be taken back.
+    QCOMPARE(engine().history(), history);
     QVERIFY(m_program->board());
     QVERIFY(!m_program->setupWindow());
     QCOMPARE(engine().standings(), committed.standings);
@@ -212,20 +243,88 @@ void TestProgramRecovery::aRunThatDidNotEndOffersItsGameToTheNext()
     QCOMPARE(TestFiles::readAll(games.filePath(*committed.savedGame)), scoreFileBytes(committed.standings));
 }
 
-void TestProgramRecovery::decliningTheGameRemovesItAndTheSetupGoesOn()
+void TestProgramRecovery::decliningTheGameSetsItAsideAndTheSetupGoesOn()
 {
     const RecoveredGame committed = playARound();
     QTRY_COMPARE(recoveryFileGame(), committed);
-    m_dialogs.askAnswers = {false};
+    const QByteArray left = TestFiles::readAll(recoveryFile());
+    m_dialogs.askAnswers = {false}; // Escape and the title bar's close answer no too
     startRun();
-    QCOMPARE(m_dialogs.questions, QStringList{resumeQuestion});
+    QCOMPARE(m_dialogs.questions.size(), 1);
+    QCOMPARE(m_dialogs.questionDefaults, QList{Dialogs::DefaultAnswer::Yes});
     QVERIFY(!m_program->board());
     QVERIFY(m_program->setupWindow());
     QCOMPARE(engine().announcedTeamCount(), 0);
     QVERIFY(!QFile::exists(recoveryFile()));
+    // It once went at once; now it waits aside, under its date.
+    const QStringList aside = recoveryFolderFiles(u"discarded-*.json"_qs);
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(TestFiles::readAll(m_dir->filePath(u"recovery/"_qs + aside.first())), left);
 
     startRun();
     QCOMPARE(m_dialogs.questions.size(), 1); // nothing offered again
+}
+
+void TestProgramRecovery::theQuestionNamesANewGameAndItsHistoryComesBack()
+{
+    for (int k : {0, 1}) {
+        auto *box = m_program->setupWindow()->findChild<QCheckBox *>(u"Team_%1"_qs.arg(k));
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(7, 9));
+    }
+    QTest::mouseClick(setupButton(*m_program, 0), Qt::LeftButton);
+    engine().renameTeam(0, u"Owls"_qs);
+    QTRY_VERIFY(recoveryFileWhole() && !recoveryFileWhole()->history.undoSteps.isEmpty());
+    const QDateTime changedAt = recoveryFileWhole()->changedAt;
+    m_dialogs.askAnswers = {true};
+    startRun();
+    QCOMPARE(m_dialogs.questions, QStringList{resumeQuestion(u"새 게임"_qs, changedAt)});
+    QVERIFY(engine().undo());
+    QCOMPARE(engine().teamName(0), u"믿음"_qs);
+}
+
+void TestProgramRecovery::anUnreadableRecoveryFileIsSetAsideNeverDeleted_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray whole = recoveryFileBytes({{1, 500, {{u"진리"_qs, 10}}}, std::nullopt});
+    QTest::newRow("damaged") << QByteArray("{ \"format\": ");
+    QTest::newRow("cut short") << whole.left(whole.size() / 2);
+    QTest::newRow("from a later version") << QByteArray(whole).replace("\"version\": 1", "\"version\": 2");
+    QTest::newRow("with a name the program never writes") << QByteArray(whole).replace("진리", "A;B");
+}
+
+void TestProgramRecovery::anUnreadableRecoveryFileIsSetAsideNeverDeleted()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = recoveryFile();
+    m_program.reset();
+    QVERIFY(TestFiles::writeAll(path, bytes));
+    startRun();
+    QCOMPARE(m_dialogs.questions, QStringList()); // nothing to offer
+    const QStringList aside = recoveryFolderFiles(u"unreadable-*.json"_qs);
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(TestFiles::readAll(m_dir->filePath(u"recovery/"_qs + aside.first())), bytes);
+}
+
+void TestProgramRecovery::aFailingAutosaveIsShownUntilAWriteSucceeds()
+{
+    playARound();
+    QTRY_VERIFY(QFile::exists(recoveryFile()));
+    QCOMPARE(m_program->autosaveWarning(), QString());
+    // A folder in the file's place: the next write cannot replace it, as
+    // on a full disk.
+    QVERIFY(QFile::remove(recoveryFile()));
+    QVERIFY(QDir().mkdir(recoveryFile()));
+    engine().renameTeam(1, u"Larks"_qs);
+    QTRY_COMPARE(m_program->autosaveWarning(), u"자동 저장을 하지 못했습니다"_qs);
+    // No console is shown here: the board's title says it.
+    QVERIFY(!m_program->console());
+    QVERIFY(m_program->board()->windowTitle().endsWith(u" - 자동 저장을 하지 못했습니다"_qs));
+    // The next change tries again.
+    QVERIFY(QDir().rmdir(recoveryFile()));
+    engine().renameTeam(1, u"Hawks"_qs);
+    QTRY_COMPARE(m_program->autosaveWarning(), QString());
+    QVERIFY(!m_program->board()->windowTitle().contains(u"자동 저장"_qs));
+    QCOMPARE(recoveryFileGame()->standings.teams.at(1).name, u"Hawks"_qs);
 }
 
 QTEST_MAIN(TestProgramRecovery)

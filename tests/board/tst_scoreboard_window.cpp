@@ -160,6 +160,7 @@ private slots:
     void winnerTiesGoToTheLowestSlot();
     void saveWritesTheStandingsOnlyUnderATypedName();
     void loadButtonAsksForTheSetupWindow();
+    void anotherGameThrowsAwayWhatTheEntryBoxHolds();
     void leaveAsksOnlyWhileStandingsAreUnsaved();
     void titleBarCloseAsksWhileStandingsAreUnsaved();
 };
@@ -330,11 +331,14 @@ void TestScoreboardWindow::barLengthsFollowTheScale()
 void TestScoreboardWindow::aNegativeScoreDrawsNoBarAndMaximumZeroKeepsTheScale()
 {
     Board b({100, 50});
-    setUpGame(b.engine, numberedTeams({-20, 50}), 0);
+    // Only totals all below it leave a maximum of 0: one at or above it
+    // would raise it.
+    setUpGame(b.engine, numberedTeams({-20, -1}), 0);
+    QCOMPARE(b.engine.maxScore(), 0);
     QCOMPARE(b.form->barTrack().scale(), 1.44);
     QCOMPARE(b.width(0), 0.0f);
     QCOMPARE(b.figureLeft(0), 163.0f);
-    QCOMPARE(b.width(1), 72.0f);
+    QCOMPARE(b.width(1), 0.0f);
 }
 
 void TestScoreboardWindow::theMaximumBoxOnlyShowsAndFitsTenDigits()
@@ -951,6 +955,18 @@ void TestScoreboardWindow::loadButtonAsksForTheSetupWindow()
     QTest::mouseClick(b.button("Command2"), Qt::LeftButton);
     QCOMPARE(load.count(), 1);
     QVERIFY(b.form->isVisible());
+}
+
+void TestScoreboardWindow::anotherGameThrowsAwayWhatTheEntryBoxHolds()
+{
+    Board b({100, 200});
+    QTest::mouseClick(b.team(1), Qt::LeftButton);
+    QTest::keyClicks(b.entry(), QStringLiteral("30"));
+    b.engine.startGame({{QStringLiteral("X"), 1000}, {QStringLiteral("Y"), 2000}});
+    QVERIFY(!b.entry()->isVisible());
+    // The next command finds nothing typed to apply to the new game.
+    QVERIFY(b.commands.settleEntries());
+    QCOMPARE(b.engine.pendingPoints(1), 0);
 }
 
 void TestScoreboardWindow::leaveAsksOnlyWhileStandingsAreUnsaved()

@@ -39,6 +39,12 @@ private slots:
     void digitKeysPutTheFocusOnThatRowsPointsField_data();
     void digitKeysPutTheFocusOnThatRowsPointsField();
     void spacePressesNoButtonAndEnterPressesTheFocusedOne();
+    void aGameThatComesInThrowsAwayWhatWasTypedForTheOldOne();
+    void ctrlZInAFieldUndoesTheTypingOnly_data();
+    void ctrlZInAFieldUndoesTheTypingOnly();
+    void hidingTheConsoleSettlesItsFields_data();
+    void hidingTheConsoleSettlesItsFields();
+    void aWarningShowsAboveTheTeamsUntilItIsCleared();
 
 private:
     PresenterConsole &console() { return *m_console; }
@@ -366,6 +372,108 @@ void TestPresenterConsole::spacePressesNoButtonAndEnterPressesTheFocusedOne()
     QVERIFY(!m_engine->isRacing());
     QTest::keyClick(button("ConsoleStart"), Qt::Key_Return);
     QVERIFY(m_engine->isRacing());
+}
+
+void TestPresenterConsole::aGameThatComesInThrowsAwayWhatWasTypedForTheOldOne()
+{
+    // Typed for the game on the board and never applied: the next command
+    // once applied both to the game that came in ("X" became 믿음, Y 2030).
+    // Every way a game comes in tells the views alike (the engine's test).
+    QTest::mouseClick(nameButton(0), Qt::LeftButton);
+    typeText(nameEditor(0), u"믿음"_qs);
+    // Typed with the console active, emptied while another window is: the
+    // next digit picks a row, and types into no field.
+    console().setFocus();
+    typeInto(points(1), u"30"_qs);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    m_engine->startGame({{u"X"_qs, 1000}, {u"Y"_qs, 2000}});
+    QVERIFY(nameEditor(0)->isHidden());
+    QCOMPARE(points(1)->text(), QString());
+    QVERIFY(console().focusWidget() != points(1));
+    QVERIFY(m_commands->settleEntries());
+    QCOMPARE(m_engine->standings().teams, (QList<TeamStanding>{{u"X"_qs, 1000}, {u"Y"_qs, 2000}}));
+    QCOMPARE(m_engine->pendingPoints(1), 0);
+}
+
+void TestPresenterConsole::ctrlZInAFieldUndoesTheTypingOnly_data()
+{
+    QTest::addColumn<bool>("nameField");
+    QTest::newRow("points") << false;
+    QTest::newRow("name") << true;
+}
+
+void TestPresenterConsole::ctrlZInAFieldUndoesTheTypingOnly()
+{
+    QFETCH(bool, nameField);
+    m_engine->enterPoints(0, u"40"_qs);
+    runRace();
+    QCOMPARE(m_engine->score(0), 50);
+    QLineEdit *field = points(1);
+    if (nameField) {
+        QTest::mouseClick(nameButton(1), Qt::LeftButton);
+        field = nameEditor(1);
+        QTest::keyClick(field, Qt::Key_End);
+    } else {
+        field->setFocus();
+    }
+    QTest::keyClicks(field, u"30"_qs);
+    // It once applied the 30 and took the round back as well.
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_engine->score(0), 50);
+    QVERIFY(m_engine->canUndo());
+    QCOMPARE(m_engine->pendingPoints(1), 0);
+    QCOMPARE(field->text(), nameField ? u"팀2"_qs : QString());
+    // Redo brings the typing back, in the field alone.
+    QTest::keyClick(field, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(field->text(), nameField ? u"팀230"_qs : u"30"_qs);
+    QVERIFY(!m_engine->canRedo());
+    // Outside a field, Ctrl+Z is the game's.
+    QTest::keyClick(field, Qt::Key_Escape);
+    QTest::keyClick(&console(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_engine->score(0), 10);
+}
+
+void TestPresenterConsole::hidingTheConsoleSettlesItsFields_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint32>("pending");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("points that can be taken are applied") << u"25"_qs << 25 << false;
+    QTest::newRow("text that cannot is thrown away, and said so") << u"abc"_qs << 0 << true;
+}
+
+void TestPresenterConsole::hidingTheConsoleSettlesItsFields()
+{
+    QFETCH(QString, typed);
+    QFETCH(qint32, pending);
+    QFETCH(bool, told);
+    typeInto(points(1), typed);
+    console().hide();
+    QCOMPARE(points(1)->text(), QString());
+    QCOMPARE(m_engine->pendingPoints(1), pending);
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(m_dialogs.messages.size(), told ? 1 : 0);
+    // It names the field, never the text, which the hall might see.
+    if (told)
+        QCOMPARE(m_dialogs.messages.first(), u"진행자 창을 숨기면서 적용할 수 없는 입력을 지웠습니다\n팀2 점수"_qs);
+    // Nothing is left that a command could wait on: every command runs.
+    QVERIFY(m_commands->settleEntries());
+    m_commands->startRace();
+    QVERIFY(m_engine->isRacing());
+}
+
+void TestPresenterConsole::aWarningShowsAboveTheTeamsUntilItIsCleared()
+{
+    QLabel *warning = control<QLabel>(u"ConsoleWarning"_qs);
+    QVERIFY(warning->isHidden());
+    console().setWarning(u"자동 저장을 하지 못했습니다"_qs);
+    QVERIFY(warning->isVisible());
+    QCOMPARE(warning->text(), u"자동 저장을 하지 못했습니다"_qs);
+    console().setWarning(QString());
+    QVERIFY(warning->isHidden());
 }
 
 QTEST_MAIN(TestPresenterConsole)

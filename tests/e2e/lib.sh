@@ -69,17 +69,24 @@ e2e_fail() {
     exit 1
 }
 
-# e2e_start_display WIDTHxHEIGHT: Xvfb on whichever display number is free,
-# then openbox; returns once the window manager has taken the screen.
+# e2e_start_display WIDTHxHEIGHT: Xvfb on whichever display number is free
+# (or on E2E_DISPLAY, when the environment names one), then openbox;
+# returns once the window manager has taken the screen.
 e2e_start_display() {
     local size=${1:?usage: e2e_start_display WIDTHxHEIGHT} number=$E2E_WORK/display
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
-        3>"$number" >"$E2E_WORK/xvfb.log" 2>&1 &
+    if [[ -n "${E2E_DISPLAY:-}" ]]; then
+        echo "$E2E_DISPLAY" >"$number"
+        Xvfb ":$E2E_DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+    else
+        Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
+            3>"$number" >"$E2E_WORK/xvfb.log" 2>&1 &
+    fi
     E2E_PIDS+=($!)
     for _ in $(seq 100); do [[ -s "$number" ]] && break; sleep 0.05; done
     [[ -s "$number" ]] || { cat "$E2E_WORK/xvfb.log"; e2e_fail "Xvfb did not start"; }
     DISPLAY=":$(head -n1 "$number")"
     export DISPLAY
+    for _ in $(seq 100); do xprop -root >/dev/null 2>&1 && break; sleep 0.05; done
     # On a loaded machine (the sanitizer suite runs beside these tests)
     # openbox can take seconds to take the screen, or give up early: wait
     # up to 30 s and start it again when it has ended.

@@ -5,11 +5,13 @@
 #include "score_file.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -23,9 +25,11 @@ void commitRound(GameEngine &engine)
         engine.raceTick();
 }
 
+const QDateTime changeTime(QDate(2026, 12, 9), QTime(21, 40), Qt::UTC);
+
 RecoveredGame gameOn(const GameEngine &engine)
 {
-    return {engine.standings(), engine.savedGame()};
+    return {engine.standings(), engine.savedGame(), changeTime, engine.history()};
 }
 
 } // namespace
@@ -46,6 +50,8 @@ private slots:
     void pointsOfTheRoundInFlightAreNotKept();
     void aGameWithoutTeamsLeavesNoFile();
     void finishingRemovesTheFileAndWritesNoMore();
+    void aFailedWriteIsFailingUntilTheNextChangeIsWritten_data();
+    void aFailedWriteIsFailingUntilTheNextChangeIsWritten();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -62,6 +68,7 @@ void TestAutosave::init()
     m_engine = std::make_unique<GameEngine>();
     setUpGame(*m_engine, numberedTeams({100, 50, 0}));
     m_autosave = std::make_unique<Autosave>(*m_engine, *m_store);
+    m_autosave->setClock([] { return changeTime; });
     m_autosave->start();
 }
 
@@ -155,6 +162,58 @@ void TestAutosave::finishingRemovesTheFileAndWritesNoMore()
     QVERIFY(!m_autosave->isWritePending());
     QTest::qWait(20);
     QVERIFY(!QFile::exists(m_store->filePath()));
+}
+
+void TestAutosave::aFailedWriteIsFailingUntilTheNextChangeIsWritten_data()
+{
+    QTest::addColumn<bool>("slotHeld");
+    // A folder in the file's place fails the write as a full disk does.
+    QTest::newRow("the write fails") << true;
+    // Every slot held (a ninth copy): none to write to, until one is free.
+    QTest::newRow("no slot to write to") << false;
+}
+
+void TestAutosave::aFailedWriteIsFailingUntilTheNextChangeIsWritten()
+{
+    QFETCH(bool, slotHeld);
+    QVERIFY(!m_autosave->isFailing());
+    m_autosave.reset();
+    const QString held = m_store->filePath();
+    std::vector<std::unique_ptr<RecoveryStore>> others;
+    if (!slotHeld) {
+        QVERIFY(m_store->remove());
+        m_store = std::make_unique<RecoveryStore>(m_dir->path());
+        for (int i = 0; i < RecoveryStore::Slots; ++i) {
+            others.push_back(std::make_unique<RecoveryStore>(m_dir->path()));
+            QVERIFY(others.back()->claimSlot());
+        }
+        QVERIFY(!m_store->claimSlot());
+    }
+    m_autosave = std::make_unique<Autosave>(*m_engine, *m_store);
+    m_autosave->setClock([] { return changeTime; });
+    QSignalSpy failing(m_autosave.get(), &Autosave::failingChanged);
+    if (slotHeld) {
+        QVERIFY(QFile::remove(held));
+        QVERIFY(QDir().mkdir(held));
+    }
+    m_autosave->start();
+    QVERIFY(m_autosave->isFailing());
+    QCOMPARE(failing.count(), 1);
+    // It keeps trying at each change.
+    m_engine->renameTeam(0, u"Owls"_qs);
+    m_autosave->writePending();
+    QVERIFY(m_autosave->isFailing());
+    QCOMPARE(failing.count(), 1);
+
+    if (slotHeld)
+        QVERIFY(QDir().rmdir(held));
+    else
+        others.back().reset();
+    m_engine->renameTeam(0, u"Larks"_qs);
+    m_autosave->writePending();
+    QVERIFY(!m_autosave->isFailing());
+    QCOMPARE(failing.count(), 2);
+    QCOMPARE(m_store->read(), gameOn(*m_engine));
 }
 
 QTEST_GUILESS_MAIN(TestAutosave)

@@ -12,7 +12,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <limits>
+
+namespace {
+// A game that comes into the engine one of its ways.
+using Arrive = std::function<void(GameEngine &, const Standings &)>;
+}
+Q_DECLARE_METATYPE(Arrive)
 
 namespace {
 
@@ -57,6 +64,10 @@ private slots:
     void anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedStandings();
     void loadingReplacesTheGameAndItsHistory();
     void startingAGameClearsThePendingPointsOfItsSlots();
+    void aGameThatComesInRaisesTheMaximumAboveItsTotals_data();
+    void aGameThatComesInRaisesTheMaximumAboveItsTotals();
+    void aGameThatComesInEndsTheOldGamesRaceAndTellsTheViews();
+    void theHistoryComesBackWithARestoredGame();
     void aWholeEveningSavesAndLoadsTheSameStandings();
 };
 
@@ -466,6 +477,104 @@ void TestGameEngine::loadingReplacesTheGameAndItsHistory()
     QCOMPARE(engine.pendingPoints(0), 0);
     QVERIFY(!engine.canUndo());
     QVERIFY(!engine.hasUnsavedStandings());
+}
+
+void TestGameEngine::aGameThatComesInRaisesTheMaximumAboveItsTotals_data()
+{
+    QTest::addColumn<Arrive>("arrive");
+    QTest::addColumn<Standings>("standings");
+    QTest::addColumn<qint32>("maxScore");
+    const Arrive restore = [](GameEngine &e, const Standings &s) { e.restoreGame(s, std::nullopt); };
+    const Arrive load = [](GameEngine &e, const Standings &s) {
+        ScoreFileContent content;
+        content.announcedTeamCount = s.announcedTeamCount;
+        content.teamLinesRead = s.announcedTeamCount;
+        content.maxScore = s.maxScore;
+        for (const TeamStanding &team : s.teams)
+            content.teams.append({team.name, QString::number(team.score), team.score});
+        e.loadGame(content, SavedGame::named(u"g"_qs));
+    };
+    const Arrive start = [](GameEngine &e, const Standings &s) { e.startGame(s.teams); };
+    const Arrive fetched = [](GameEngine &e, const Standings &s) {
+        e.startSavedGame(s.teams, s.maxScore, SavedGame::named(u"g"_qs));
+    };
+    // As for typed points: a total at or above the maximum raises it to
+    // that total plus 100. The bars once ran off the board instead.
+    QTest::newRow("a recovery above") << restore << Standings{2, 500, {{u"2"_qs, 500}, {u"b"_qs, 50}}} << 600;
+    QTest::newRow("a recovery far above") << restore << Standings{1, 500, {{u"Big"_qs, 100000}}} << 100100;
+    QTest::newRow("a recovery below") << restore << Standings{1, 700, {{u"a"_qs, 699}}} << 700;
+    QTest::newRow("a load above") << load << Standings{2, 500, {{u"2"_qs, 500}, {u"b"_qs, 50}}} << 600;
+    QTest::newRow("a load below") << load << Standings{1, 900, {{u"a"_qs, 10}}} << 900;
+    // A maximum no bar can be measured against is the new game's.
+    QTest::newRow("a load of a maximum of 0") << load << Standings{1, 0, {{u"a"_qs, 10}}} << 500;
+    QTest::newRow("a load of a negative maximum") << load << Standings{1, -50, {{u"a"_qs, -90}}} << 500;
+    QTest::newRow("a fetched game's start above") << fetched << Standings{2, 50, {{u"a"_qs, 500}, {u"b"_qs, 20}}} << 600;
+    QTest::newRow("a fetched game's start below") << fetched << Standings{1, 700, {{u"a"_qs, 20}}} << 700;
+    QTest::newRow("a fetched game's maximum of 0") << fetched << Standings{1, 0, {{u"a"_qs, 20}}} << 500;
+    QTest::newRow("a start of loaded scores") << start << Standings{1, 0, {{u"a"_qs, 520}}} << 620;
+}
+
+void TestGameEngine::aGameThatComesInRaisesTheMaximumAboveItsTotals()
+{
+    QFETCH(Arrive, arrive);
+    QFETCH(Standings, standings);
+    QFETCH(qint32, maxScore);
+    GameEngine engine;
+    engine.prepareNewGame();
+    arrive(engine, standings);
+    QCOMPARE(engine.maxScore(), maxScore);
+    QCOMPARE(engine.standings().teams, standings.teams);
+}
+
+void TestGameEngine::aGameThatComesInEndsTheOldGamesRaceAndTellsTheViews()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({10, 20}));
+    engine.enterPoints(0, u"30"_qs);
+    QVERIFY(engine.startRace());
+    engine.raceTick();
+    QSignalSpy replaced(&engine, &GameEngine::gameReplaced);
+    QSignalSpy reset(&engine, &GameEngine::barsReset);
+    engine.startGame({{u"새 팀"_qs, 0}});
+    QVERIFY(!engine.isRacing());
+    QCOMPARE(engine.tickCount(), 0);
+    QCOMPARE(replaced.count(), 1);
+    QVERIFY(reset.count() >= 1); // the old race is no longer drawn
+    QCOMPARE(engine.score(0), 0);
+    QCOMPARE(engine.pendingPoints(0), 0);
+    // Each way a game comes in tells the views once.
+    engine.restoreGame({1, 500, {{u"a"_qs, 1}}}, std::nullopt);
+    QCOMPARE(replaced.count(), 2);
+    engine.loadGame(ScoreFileContent{1, 500, {{u"b"_qs, u"2"_qs, 2}}, 1, false}, SavedGame::named(u"g"_qs));
+    QCOMPARE(replaced.count(), 3);
+    engine.startSavedGame({{u"c"_qs, 3}}, 500, SavedGame::named(u"g"_qs));
+    QCOMPARE(replaced.count(), 4);
+}
+
+void TestGameEngine::theHistoryComesBackWithARestoredGame()
+{
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({10, 20}));
+    playRound(engine, {5, 7});
+    engine.renameTeam(1, u"새 이름"_qs);
+    engine.raiseMaxScore();
+    engine.undo();
+    const GameHistory history = engine.history();
+    QCOMPARE(history.undoSteps.size(), 2);
+    QCOMPARE(history.redoSteps.size(), 1);
+    QCOMPARE(history.undoSteps.first(), (Standings{2, 500, numberedTeams({10, 20})}));
+
+    GameEngine recovered;
+    recovered.restoreGame(engine.standings(), std::nullopt);
+    recovered.restoreHistory(history);
+    QCOMPARE(recovered.history(), history);
+    QVERIFY(recovered.undo());
+    QVERIFY(recovered.undo());
+    QCOMPARE(recovered.standings(), (Standings{2, 500, numberedTeams({10, 20})}));
+    QVERIFY(recovered.redo());
+    QVERIFY(recovered.redo());
+    QVERIFY(recovered.redo());
+    QCOMPARE(recovered.maxScore(), 600);
 }
 
 void TestGameEngine::startingAGameClearsThePendingPointsOfItsSlots()

@@ -52,6 +52,8 @@ private slots:
     void theWriterRefusesNamesTheFileCannotCarry();
     void whateverTheWriterWritesReadsBackAsTheSameStandings();
     void aHugeAnnouncedCountStopsAtTheEndOfTheFile();
+    void aNameNoTeamCanHaveIsFittedToOneItCan_data();
+    void aNameNoTeamCanHaveIsFittedToOneItCan();
 
 private:
     // Writes the bytes as the saved game "g" and loads it into m_engine.
@@ -411,6 +413,27 @@ void TestScoreFile::whateverTheWriterWritesReadsBackAsTheSameStandings()
             QCOMPARE(content->teams.at(t).score, standings.teams.at(t).score);
         }
     }
+}
+
+void TestScoreFile::aNameNoTeamCanHaveIsFittedToOneItCan_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("fitted");
+    QTest::newRow("a usable name stays") << u" 믿음 (A) "_qs << u" 믿음 (A) "_qs;
+    QTest::newRow("too long") << QString(150, u'가') << QString(100, u'가');
+    QTest::newRow("a tab") << u"A\tB"_qs << u"AB"_qs;
+    QTest::newRow("a semicolon") << u"A;B"_qs << u"AB"_qs;
+    QTest::newRow("a replacement character") << u"A\uFFFD B"_qs << u"A B"_qs;
+    QTest::newRow("a character outside the code page") << u"Café"_qs << u"Caf"_qs;
+    QTest::newRow("long, with a tab first") << u"\t"_qs + QString(120, u'a') << QString(100, u'a');
+}
+
+void TestScoreFile::aNameNoTeamCanHaveIsFittedToOneItCan()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, fitted);
+    QCOMPARE(TeamName::fitted(name), fitted);
+    QVERIFY(TeamName::isUsable(TeamName::fitted(name)));
 }
 
 QTEST_GUILESS_MAIN(TestScoreFile)

@@ -78,6 +78,9 @@ private slots:
     void aGameThatCannotBeReadLeavesTheTeamsAlone();
     void replacingUnsavedStandingsAsksFirst_data();
     void replacingUnsavedStandingsAsksFirst();
+    void aFetchedGameLeavesTheOpenGameAloneUntilItsStart();
+    void aTeamsNameAndScoreAreDataNotReadBackFromItsCaption_data();
+    void aTeamsNameAndScoreAreDataNotReadBackFromItsCaption();
 
     void deletingAsksFirstAndReadsTheListAgain();
     void aDeletionThatFailsSaysSo();
@@ -388,10 +391,13 @@ void TestSetupWindow::aCheckedCaptionTakesASlotByWhatItHolds_data()
     QTest::newRow("a blank caption takes no slot")
         << u"   "_qs << Teams{{u"온유"_qs, 0}};
     QTest::newRow("an empty caption takes no slot") << QString() << Teams{{u"온유"_qs, 0}};
-    QTest::newRow("a parenthesis makes a saved team, moved up with its score")
-        << u"A팀(1)"_qs << Teams{{u"A팀"_qs, 42}, {u"온유"_qs, 0}};
-    QTest::newRow("a leading parenthesis makes a saved team without a name")
-        << u"(없음)"_qs << Teams{{QString(), 42}, {u"온유"_qs, 0}};
+    // Typed names are names: a "(" in one once made it a saved team with
+    // the score an earlier game left in its slot.
+    QTest::newRow("a parenthesis is part of a new team's name")
+        << u"A팀(1)"_qs << Teams{{u"A팀(1)"_qs, 0}, {u"온유"_qs, 0}};
+    QTest::newRow("a leading parenthesis too")
+        << u"(없음)"_qs << Teams{{u"(없음)"_qs, 0}, {u"온유"_qs, 0}};
+    QTest::newRow("a caption that looks saved") << u"New (1점)"_qs << Teams{{u"New (1점)"_qs, 0}, {u"온유"_qs, 0}};
 }
 
 void TestSetupWindow::aCheckedCaptionTakesASlotByWhatItHolds()
@@ -514,11 +520,14 @@ void TestSetupWindow::loadingShowsTheSavedTeamsGrayedAndEmptiesTheOthers()
     }
     QCOMPARE(team(5)->checkState(), Qt::Checked);
     QCOMPARE(team(6)->checkState(), Qt::Unchecked);
+    QCOMPARE(m_dialogs.messages, QStringList());
+    // The game comes with its start.
+    QVERIFY(!m_engine->savedGame());
+    QTest::mouseClick(cmd(0), Qt::LeftButton);
     QVERIFY(m_engine->savedGame());
     QCOMPARE(m_engine->savedGame()->name, u"저녁"_qs);
     QCOMPARE(m_engine->maxScore(), 700);
     QCOMPARE(m_engine->announcedTeamCount(), 3);
-    QCOMPARE(m_dialogs.messages, QStringList());
 }
 
 void TestSetupWindow::loadingAddressesTheListedFileWhateverItsCaseAndSpaces()
@@ -531,6 +540,7 @@ void TestSetupWindow::loadingAddressesTheListedFileWhateverItsCaseAndSpaces()
     QCOMPARE(m_dialogs.messages, QStringList());
     QCOMPARE(m_window->teamCaption(0), u"소망(33점)"_qs);
     // Later saves go to that very file.
+    QTest::mouseClick(cmd(0), Qt::LeftButton);
     QCOMPARE(m_engine->savedGame().value_or(SavedGame{}), (SavedGame{u" 앞공백"_qs, u" 앞공백.SCR"_qs}));
 }
 
@@ -693,7 +703,11 @@ void TestSetupWindow::longCaptionsAreCutAtTheEndKeepingTheirScore()
 {
     QFETCH(QString, caption);
     QFETCH(QString, kept);
-    m_window->setTeamCaption(0, caption);
+    const qsizetype open = caption.lastIndexOf(u'(');
+    SetupTeam held{caption, std::nullopt, QString()};
+    if (caption.endsWith(u"점)"_qs))
+        held = {caption.left(open), 1, caption.mid(open + 1).chopped(2)};
+    m_window->setTeam(0, held);
     QCOMPARE(m_window->teamCaption(0), caption);
     const QString shown = team(0)->text();
     if (kept == caption) {
@@ -749,8 +763,8 @@ void TestSetupWindow::replacingUnsavedStandingsAsksFirst()
     QSignalSpy boardClosed(m_window.get(), &SetupWindow::boardCloseRequested);
     m_dialogs.askAnswers = {agree};
     if (fetch) {
-        listSavedGames();
-        clickEntry(0);
+        fetchFirstGame(); // asks nothing: the open game stays as it is
+        QCOMPARE(m_dialogs.questions, QStringList());
     } else {
         clickTeam(1);
     }
@@ -764,7 +778,80 @@ void TestSetupWindow::replacingUnsavedStandingsAsksFirst()
         return;
     }
     QCOMPARE(m_engine->teamName(0), fetch ? u"진리"_qs : u"소망"_qs);
-    QCOMPARE(boardClosed.count(), fetch ? 0 : 1);
+    QCOMPARE(boardClosed.count(), 1);
+}
+
+void TestSetupWindow::aFetchedGameLeavesTheOpenGameAloneUntilItsStart()
+{
+    writeGame(u"결승.scr"_qs, 900, {{u"진리"_qs, 120}, {u"지혜"_qs, 80}});
+    setUpGame(*m_engine, numberedTeams({10, 20, 30}), 600);
+    m_engine->setSavedGame(SavedGame::named(u"지금 게임"_qs));
+    const Standings before = m_engine->standings();
+    QSignalSpy standings(m_engine.get(), &GameEngine::standingsChanged);
+    QSignalSpy maximum(m_engine.get(), &GameEngine::maxScoreChanged);
+    QSignalSpy savedGame(m_engine.get(), &GameEngine::savedGameChanged);
+    QSignalSpy replaced(m_engine.get(), &GameEngine::gameReplaced);
+    QSignalSpy boardClosed(m_window.get(), &SetupWindow::boardCloseRequested);
+
+    fetchFirstGame();
+    QCOMPARE(m_window->teamCaption(0), u"진리(120점)"_qs);
+    // The board draws from the engine: nothing reached it.
+    QCOMPARE(m_engine->standings(), before);
+    QCOMPARE(m_engine->savedGame(), std::optional<SavedGame>(SavedGame::named(u"지금 게임"_qs)));
+    QCOMPARE(standings.count() + maximum.count() + savedGame.count() + replaced.count(), 0);
+    QCOMPARE(boardClosed.count(), 0);
+
+    QTest::mouseClick(cmd(0), Qt::LeftButton);
+    QCOMPARE(m_engine->standings(), (Standings{2, 900, {{u"진리"_qs, 120}, {u"지혜"_qs, 80}}}));
+    QCOMPARE(m_engine->savedGame(), std::optional<SavedGame>(SavedGame::named(u"결승"_qs)));
+    QCOMPARE(replaced.count(), 1);
+}
+
+void TestSetupWindow::aTeamsNameAndScoreAreDataNotReadBackFromItsCaption_data()
+{
+    QTest::addColumn<Teams>("saved"); // none: the default teams, renamed
+    QTest::addColumn<QString>("typed"); // for box 0; null: not renamed
+    QTest::addColumn<Teams>("started");
+    const Teams none;
+    QTest::newRow("a renamed default team with a parenthesis starts at 0")
+        << none << u"New (1)"_qs << Teams{{u"New (1)"_qs, 0}};
+    QTest::newRow("saved names with parentheses come back whole")
+        << Teams{{u"Kim (A)"_qs, 10}, {u"팀(2)"_qs, 20}} << QString()
+        << Teams{{u"Kim (A)"_qs, 10}, {u"팀(2)"_qs, 20}};
+    // A name written elsewhere that no team can have: the nearest one it
+    // can, which a save and a recovery keep whole.
+    QTest::newRow("a saved name of 150 characters")
+        << Teams{{QString(150, u'가'), 7}} << QString() << Teams{{QString(100, u'가'), 7}};
+    QTest::newRow("a saved name that looks like a caption")
+        << Teams{{u"A(5점)"_qs, 7}} << QString() << Teams{{u"A(5점)"_qs, 7}};
+    QTest::newRow("a saved team renamed, keeping its score's part")
+        << Teams{{u"Kim (A)"_qs, 10}} << u"Kim (B)(10점)"_qs << Teams{{u"Kim (B)"_qs, 10}};
+    QTest::newRow("a saved team renamed without it is a new team")
+        << Teams{{u"Kim (A)"_qs, 10}} << u"Kim (B)"_qs << Teams{{u"Kim (B)"_qs, 0}};
+}
+
+void TestSetupWindow::aTeamsNameAndScoreAreDataNotReadBackFromItsCaption()
+{
+    QFETCH(Teams, saved);
+    QFETCH(QString, typed);
+    QFETCH(Teams, started);
+    // The slot an earlier round left 250 points in.
+    setUpGame(*m_engine, {{u"지난번"_qs, 250}});
+    if (saved.isEmpty()) {
+        clickTeam(0);
+    } else {
+        writeGame(u"g.scr"_qs, 500, saved);
+        fetchFirstGame();
+    }
+    if (!typed.isNull()) {
+        clickTeam(0);
+        clickTeam(0); // back to checked
+        renameBox()->setText(typed);
+        QTest::keyClick(renameBox(), Qt::Key_Return);
+        QVERIFY(renameBox()->isHidden());
+    }
+    QTest::mouseClick(cmd(0), Qt::LeftButton);
+    QCOMPARE(m_engine->standings().teams, started);
 }
 
 QTEST_MAIN(TestSetupWindow)
