@@ -391,7 +391,6 @@ void GameEngine::restore(const Snapshot &snapshot)
     m_changedSinceSave = m_savedStandings != std::pair(m_announcedTeamCount, teamStandings());
     emit standingsChanged();
     emit barsReset();
-    emit historyChanged();
 }
 
 void GameEngine::remember(const Snapshot &before)
@@ -438,8 +437,7 @@ bool GameEngine::undo()
         return false;
     const Step step = m_undoSteps.takeLast();
     m_redoSteps.append(takeStep(step));
-    if (!step.standings)
-        emit historyChanged();
+    emit historyChanged();
     return true;
 }
 
@@ -449,8 +447,7 @@ bool GameEngine::redo()
         return false;
     const Step step = m_redoSteps.takeLast();
     m_undoSteps.append(takeStep(step));
-    if (!step.standings)
-        emit historyChanged();
+    emit historyChanged();
     return true;
 }
 
@@ -476,6 +473,16 @@ void GameEngine::resetCounters()
 
 void GameEngine::stopAnimations()
 {
+    // A round stopped before its end is not committed: its points are
+    // pending again, beside whatever was typed while it ran.
+    if (isRacing()) {
+        for (int row = 0; row < BoardRows; ++row) {
+            const qint32 points = m_racePoints.value(row);
+            m_racePoints.set(row, 0);
+            if (points != 0)
+                addToPending(row, points);
+        }
+    }
     m_raceTimer.stop();
     m_highlightTimer.stop();
 }

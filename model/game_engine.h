@@ -167,6 +167,8 @@ public:
 
     // A game appears on a board: both counters start again.
     void resetCounters();
+    // Stops the race and the highlight; a round stopped before its end
+    // keeps its points pending.
     void stopAnimations();
 
     // --- The race in points -------------------------------------------

@@ -44,6 +44,7 @@ private slots:
     void theMaximumRisesWhenTheRaceStartsAndNotBefore();
     void pointsTypedDuringARaceWaitForTheNextRound_data();
     void pointsTypedDuringARaceWaitForTheNextRound();
+    void aRoundStoppedBeforeItsEndKeepsItsPointsPending();
     void aStartWithNothingToAddDoesNothing_data();
     void aStartWithNothingToAddDoesNothing();
     void everyLeaderOfATieIsHighlighted_data();
@@ -257,6 +258,23 @@ void TestGameEngine::pointsTypedDuringARaceWaitForTheNextRound()
     }
     QVERIFY(engine.undo());
     QCOMPARE(engine.score(0), 100);
+}
+
+void TestGameEngine::aRoundStoppedBeforeItsEndKeepsItsPointsPending()
+{
+    // A board replaced mid-round stops the race before its commit.
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({100, 0}));
+    engine.enterPoints(0, QStringLiteral("15"));
+    engine.startRace();
+    engine.raceTick();
+    engine.enterPoints(0, QStringLiteral("5"));
+    engine.stopAnimations();
+    QCOMPARE(engine.pendingPoints(0), 20);
+    QCOMPARE(engine.racingPoints(0), 0);
+    QCOMPARE(engine.score(0), 100);
+    playRound(engine, {});
+    QCOMPARE(engine.score(0), 120);
 }
 
 void TestGameEngine::aStartWithNothingToAddDoesNothing_data()
