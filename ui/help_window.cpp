@@ -21,8 +21,8 @@ QString HelpWindow::guideText()
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     QString text = QString::fromUtf8(file.readAll());
-    // A picture is a line of its own: ![caption](file.png)
-    static const QRegularExpression picture(QStringLiteral("^!\\[[^\\]]*\\]\\([^)]*\\)\\s*$"),
+    // A picture is a line of its own, indented in a list: ![caption](file.png)
+    static const QRegularExpression picture(QStringLiteral("^[ \\t]*!\\[[^\\]]*\\]\\([^)]*\\)[ \\t]*$"),
                                             QRegularExpression::MultilineOption);
     text.remove(picture);
     return text;
