@@ -128,13 +128,13 @@ sleep 0.5
 same_projector "$start" 10-back
 keys Next
 sleep 9
-raced=$(projector 11-raced) || e2e_fail "no screenshot"
-[[ $(differing_pixels "$start" "$raced") != 0 ]] || e2e_fail "Page Down ran no race"
 keys Prior
 sleep 0.8
-projector 12-winners >/dev/null
+projector 11-winners >/dev/null
 laptop console-winners
 sleep 3
+raced=$(projector 12-after-the-round) || e2e_fail "no screenshot"
+[[ $(differing_pixels "$start" "$raced") != 0 ]] || e2e_fail "Page Down ran no race"
 
 # Nothing pending: a start says so and leaves the board as it is.
 keys Next
