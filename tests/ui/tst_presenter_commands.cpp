@@ -1,6 +1,5 @@
 // The commands' own rules, which every button and key shares: the blank
-// board, the start that has nothing to add, and where a team picked on the
-// board is entered.
+// board and the start that has nothing to add.
 #include "game_engine.h"
 #include "game_setup.h"
 #include "presenter_commands.h"
@@ -20,7 +19,6 @@ private slots:
     void theBlankBoardLastsUntilToggledOrAStartOrAWinner();
     void aStartWithNothingToAddSaysSoAndStartsNothing_data();
     void aStartWithNothingToAddSaysSoAndStartsNothing();
-    void theKeyboardGoesBackToTheConsoleOnlyWhileItIsShown();
 };
 
 namespace {
@@ -98,17 +96,6 @@ void TestPresenterCommands::aStartWithNothingToAddSaysSoAndStartsNothing()
     if (!starts)
         QCOMPARE(notices.first().at(0).toString(), u"더할 점수가 없습니다"_qs);
     game.engine.stopAnimations();
-}
-
-void TestPresenterCommands::theKeyboardGoesBackToTheConsoleOnlyWhileItIsShown()
-{
-    Game game;
-    QSignalSpy back(&game.commands, &PresenterCommands::keyboardToConsoleRequested);
-    game.commands.returnKeyboardToConsole();
-    QCOMPARE(back.count(), 0);
-    game.commands.setConsoleShown(true);
-    game.commands.returnKeyboardToConsole();
-    QCOMPARE(back.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestPresenterCommands)
