@@ -309,11 +309,13 @@ void GameEngine::raceTick()
     }
     if (committed)
         m_changedSinceSave = true;
-    if (committed || m_raceBefore.maxScore != m_maxScore) {
-        m_undoSteps.insert(std::min(m_raceStepIndex, m_undoSteps.size()), Step{m_raceBefore});
+    // Ticks given by hand with no start before them commit no round.
+    if (m_raceBefore && (committed || m_raceBefore->maxScore != m_maxScore)) {
+        m_undoSteps.insert(std::min(m_raceStepIndex, m_undoSteps.size()), Step{*m_raceBefore});
         m_redoSteps.clear();
         emit historyChanged();
     }
+    m_raceBefore.reset();
     if (committed)
         emit standingsChanged();
     emit barsReset();
@@ -476,6 +478,7 @@ void GameEngine::stopAnimations()
     // A round stopped before its end is not committed: its points are
     // pending again, beside whatever was typed while it ran.
     if (isRacing()) {
+        m_raceBefore.reset();
         for (int row = 0; row < BoardRows; ++row) {
             const qint32 points = m_racePoints.value(row);
             m_racePoints.set(row, 0);

@@ -279,6 +279,6 @@ private:
     QList<Step> m_redoSteps;
     // The standings a running race started from, and where its step goes
     // among the undo steps: below the entries typed while it runs.
-    Snapshot m_raceBefore;
+    std::optional<Snapshot> m_raceBefore;
     qsizetype m_raceStepIndex = 0;
 };

@@ -303,6 +303,13 @@ void TestGameEngine::aStartWithNothingToAddDoesNothing()
     QCOMPARE(engine.startRace(), started);
     QCOMPARE(engine.isRacing(), started);
     QCOMPARE(raceStarted.count(), started ? 1 : 0);
+    // Ticks without a start commit no round, however many.
+    const bool entries = engine.canUndo();
+    for (int t = 0; t <= GameEngine::RaceTicks; ++t)
+        engine.raceTick();
+    QCOMPARE(engine.score(0), 100);
+    if (!started)
+        QCOMPARE(engine.canUndo(), entries);
 }
 
 void TestGameEngine::everyLeaderOfATieIsHighlighted_data()
