@@ -3,6 +3,7 @@
 #include "autosave.h"
 #include "board_placement.h"
 #include "dialogs.h"
+#include "help_window.h"
 #include "presenter_console.h"
 #include "recovery_store.h"
 #include "save_command.h"
@@ -52,6 +53,7 @@ Program::Program(const SavedGamesFolder &folder, Dialogs &dialogs, StartSound &s
         if (m_board)
             m_board->toggleFullScreen();
     });
+    connect(&m_commands, &PresenterCommands::helpRequested, this, &Program::showHelp);
 }
 
 Program::~Program()
@@ -63,6 +65,7 @@ Program::~Program()
         finishRecovery();
     m_autosave.reset();
     // The windows refer to the game and the folder: they go first.
+    delete m_help.data();
     delete m_console.data();
     delete m_board.data();
     delete m_setup.data();
@@ -167,11 +170,32 @@ void Program::showBoard()
     m_board = board;
     board->showMaximized();
     board->showGame();
-    // The audience sees the board on the projector; the presenter keeps the
-    // commands on the laptop.
-    if (board->screen() != QGuiApplication::primaryScreen())
+    // The audience sees the board on the projector, full screen with no
+    // title bar nor task bar; the presenter keeps the commands and the
+    // keyboard on the laptop.
+    if (board->screen() != QGuiApplication::primaryScreen()) {
         showConsoleOnPrimaryScreen();
+        board->toggleFullScreen();
+    }
     showAutosaveState();
+}
+
+void Program::showHelp()
+{
+    if (!m_help) {
+        m_help = new HelpWindow;
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (QScreen *primary = QGuiApplication::primaryScreen())
+        m_help->setScreen(primary);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+HelpWindow *Program::helpWindow() const
+{
+    return m_help && m_help->isVisible() ? m_help.data() : nullptr;
 }
 
 void Program::showConsoleOnPrimaryScreen()
@@ -228,7 +252,7 @@ void Program::endNow()
     // Called from inside the windows' own handlers: they go once those return.
     // The pointers stay, so that a program destroyed before then still takes
     // its windows along before the game they refer to.
-    for (QWidget *window : {static_cast<QWidget *>(m_console.data()),
+    for (QWidget *window : {static_cast<QWidget *>(m_help.data()), static_cast<QWidget *>(m_console.data()),
                             static_cast<QWidget *>(m_board.data()),
                             static_cast<QWidget *>(m_setup.data())}) {
         if (!window)

@@ -13,6 +13,7 @@
 
 class Autosave;
 class Dialogs;
+class HelpWindow;
 class MonitorPlatform;
 class PresenterConsole;
 class RecoveryStore;
@@ -24,7 +25,8 @@ struct RecoveredGame;
 // The coordinator of one run: it owns the game and the windows. The setup
 // window comes first, and at each start a new scoreboard takes the place of
 // the old one. The presenter's console opens by itself on the primary screen
-// when the board goes to another monitor; F2 shows or hides it anywhere. The
+// when the board goes to another monitor, where the board then fills the
+// whole screen; F2 shows or hides it anywhere, F1 opens the guide. The
 // board's load button brings a setup window back; "닫기" in the setup window
 // and the leave command end the run.
 //
@@ -57,6 +59,7 @@ public:
     SetupWindow *setupWindow() const;
     ScoreboardWindow *board() const;
     PresenterConsole *console() const;
+    HelpWindow *helpWindow() const;
     // This run's recovery slot; null without a recovery folder or a free slot.
     const RecoveryStore *recoveryStore() const;
     // What the presenter is warned of while autosave fails; empty otherwise.
@@ -75,6 +78,7 @@ private:
     void endNow();
     void toggleConsole();
     void showConsoleOnPrimaryScreen();
+    void showHelp();
     std::optional<RecoveredGame> claimRecovery();
     void resumeRecoveredGame(const RecoveredGame &game);
     void endRecoveryIfNoWindowIsOpen();
@@ -91,6 +95,7 @@ private:
     QPointer<SetupWindow> m_setup;
     QPointer<ScoreboardWindow> m_board;
     QPointer<PresenterConsole> m_console;
+    QPointer<HelpWindow> m_help;
     bool m_replacingBoard = false;
     QString m_recoveryFolder;
     std::unique_ptr<RecoveryStore> m_recovery;

@@ -89,6 +89,7 @@ ScoreboardWindow::ScoreboardWindow(PresenterCommands &commands, StartSound &soun
     // Typed points still in the entry box count before any command runs.
     m_commands.addEntrySettler(this, [this] { return !m_entryBox->isOpen() || applyEntry(); });
     connect(&m_commands, &PresenterCommands::endRequested, this, [this] { m_leaving = true; });
+    connect(&m_commands, &PresenterCommands::boardBlankChanged, this, &ScoreboardWindow::showBlank);
 
     // Normal size: the design size, centred on the screen.
     resize(DesignWidth, DesignHeight);
@@ -133,6 +134,21 @@ void ScoreboardWindow::createControls()
 
     m_commandBar = new CommandBar(m_commands, this);
     createTeamRows();
+
+    // The blank board: the banner and the sky alone, over everything below
+    // the banner.
+    m_blankCover = new QWidget(this);
+    m_blankCover->setObjectName(QStringLiteral("BlankBoard"));
+    m_blankCover->setAutoFillBackground(true);
+    m_blankCover->hide();
+}
+
+void ScoreboardWindow::showBlank(bool blank)
+{
+    m_blankCover->setGeometry(0, m_banner->height(), width(), std::max(0, height() - m_banner->height()));
+    m_blankCover->setVisible(blank);
+    if (blank)
+        m_blankCover->raise();
 }
 
 void ScoreboardWindow::createTeamRows()
@@ -244,6 +260,7 @@ void ScoreboardWindow::layOutRows()
     m_track.setBoardWidth(w);
     m_banner->setGeometry(0, 0, w, m_banner->height());
     m_commandBar->placeOnBoard(size());
+    showBlank(m_commands.isBoardBlank());
 
     // However many teams a game holds, the board has eight rows.
     if (const auto gap = BoardLayout::rowGap(h, m_engine.rowsShown()))
@@ -367,21 +384,22 @@ void ScoreboardWindow::drawHighlight(int slot, int frame, int colour)
     if (!isRow(slot))
         return;
     ScoreBar *bar = m_scoreBars[std::size_t(slot)];
-    if (colour != m_highlightColour) {
-        m_highlightColour = colour;
-        m_fadeFrom = bar->fillColour();
-        m_fadeTicks = 0;
+    HighlightFade &fade = m_fades[std::size_t(slot)];
+    if (colour != fade.colour) {
+        fade.colour = colour;
+        fade.from = bar->fillColour();
+        fade.ticks = 0;
     }
-    m_fadeTicks = std::min(m_fadeTicks + 1, HighlightFadeTicks);
+    fade.ticks = std::min(fade.ticks + 1, HighlightFadeTicks);
     m_runners[std::size_t(slot)]->drawFrame(frame);
-    bar->setFillColour(blend(slotColour(colour), m_fadeFrom, qreal(m_fadeTicks) / HighlightFadeTicks));
+    bar->setFillColour(blend(slotColour(colour), fade.from, qreal(fade.ticks) / HighlightFadeTicks));
 }
 
 void ScoreboardWindow::endHighlight(int slot)
 {
-    m_highlightColour = -1;
     if (!isRow(slot))
         return;
+    m_fades[std::size_t(slot)].colour = -1;
     m_runners[std::size_t(slot)]->drawFrame(0);
     m_scoreBars[std::size_t(slot)]->setFillColour(slotColour(slot));
 }
@@ -420,6 +438,12 @@ void ScoreboardWindow::openEntryBox(int row, Qt::MouseButton button)
 {
     if (!isRow(row))
         return;
+    // With the console shown, nothing the presenter types may reach the
+    // hall: the entry opens there.
+    if (m_commands.isConsoleShown()) {
+        m_commands.requestConsoleEntry(row, button != Qt::LeftButton);
+        return;
+    }
     const QPoint place = m_teamButtons[std::size_t(row)]->pos();
     if (button == Qt::LeftButton)
         m_entryBox->open(row, EntryBox::Kind::Points, place, QStringLiteral("0"));
@@ -468,6 +492,30 @@ void ScoreboardWindow::toggleFullScreen()
         showMaximized();
     else
         showFullScreen();
+    // Full screen or not, the keyboard stays where the presenter had it.
+    m_commands.returnKeyboardToConsole();
+}
+
+void ScoreboardWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // A click on the board, or the window manager, made it the active
+    // window: with the console shown the keyboard goes straight back.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_commands.returnKeyboardToConsole();
+}
+
+// Escape leaves full screen and never ends anything: a clicker's Escape
+// must not close the board in front of the hall.
+void ScoreboardWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        if (isFullScreen())
+            showMaximized();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ScoreboardWindow::closeEvent(QCloseEvent *event)

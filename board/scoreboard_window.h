@@ -33,7 +33,10 @@ class StartSound;
 //
 // Keys: 1 to 8 open the points entry of that row, Enter applies it and
 // Escape closes it; Enter on a focused team button opens its points entry;
-// the command keys are the presenter's (see PresenterKeys).
+// Escape on the board leaves full screen; the command keys are the
+// presenter's (see PresenterKeys). While the console is shown the board
+// opens no entry box and keeps no keyboard: a team picked here opens in the
+// console.
 class ScoreboardWindow : public QWidget
 {
     Q_OBJECT
@@ -50,7 +53,8 @@ public:
     void layOutRows();
 
     // A mouse button released over team button `row`: opens the entry box
-    // over it, for points (left button) or a new name (any other button).
+    // over it, for points (left button) or a new name (any other button);
+    // with the console shown, that entry in the console instead.
     void openEntryBox(int row, Qt::MouseButton button);
     // Full screen on the monitor the board is on, without a title bar, or
     // back to maximized.
@@ -71,6 +75,8 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -92,6 +98,7 @@ private:
     void drawHighlight(int slot, int frame, int colour);
     void endHighlight(int slot);
     void placeFigure(int row);
+    void showBlank(bool blank);
 
     PresenterCommands &m_commands;
     GameEngine &m_engine;
@@ -107,9 +114,16 @@ private:
     CommandBar *m_commandBar = nullptr;
     EntryBox *m_entryBox = nullptr;
     RaceFramePacer *m_framePacer = nullptr;
-    int m_highlightColour = -1; // the highlight's colour, -1 when none runs
-    QColor m_fadeFrom;
-    int m_fadeTicks = 0;
+    QWidget *m_blankCover = nullptr;
+    // A highlighted bar's fade: its colour (-1 when none runs), the colour
+    // it fades from and the ticks it has faded.
+    struct HighlightFade
+    {
+        int colour = -1;
+        QColor from;
+        int ticks = 0;
+    };
+    std::array<HighlightFade, BoardRows> m_fades{};
 
     qint32 m_rowGap = 0;
     bool m_leaving = false;    // the presenter already agreed to end

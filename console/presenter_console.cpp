@@ -37,37 +37,58 @@ struct CommandButton
 
 const CommandButton commandButtons[] = {
     {"ConsoleStart", u"출발", u"F5, Page Down", &PresenterCommands::startRace},
-    {"ConsoleWinner", u"승리팀", nullptr, &PresenterCommands::showWinner},
+    {"ConsoleWinner", u"승리팀", u"Page Up, W", &PresenterCommands::showWinner},
     {"ConsoleUndo", u"되돌리기", u"Ctrl+Z", &PresenterCommands::undo},
     {"ConsoleRedo", u"다시하기", u"Ctrl+Y, Ctrl+Shift+Z", &PresenterCommands::redo},
     {"ConsoleSave", u"저장하기", u"Ctrl+S", &PresenterCommands::saveStandings},
     {"ConsoleLoad", u"불러오기", nullptr, &PresenterCommands::requestSetup},
+    {"ConsoleBlank", u"빈 화면", u"B, .", &PresenterCommands::toggleBlankBoard},
     {"ConsoleFullScreen", u"전체 화면", u"F11", &PresenterCommands::toggleFullScreen},
+    {"ConsoleHelp", u"도움말", u"F1", &PresenterCommands::showHelp},
     {"ConsoleLeave", u"나가기", nullptr, &PresenterCommands::leave},
 };
 
 const CommandButton maxScoreButtons[] = {
-    {"ConsoleRaiseMax", u"▲", nullptr, &PresenterCommands::raiseMaxScore},
-    {"ConsoleLowerMax", u"▼", nullptr, &PresenterCommands::lowerMaxScore},
+    {"ConsoleRaiseMax", u"▲", u"+, ↑", &PresenterCommands::raiseMaxScore},
+    {"ConsoleLowerMax", u"▼", u"-, ↓", &PresenterCommands::lowerMaxScore},
 };
 
-const char16_t keyLegend[] = u"1–8 점수 입력 · Enter 적용 · Esc 지우기 · F5/Page Down 출발 · "
+// The quick buttons of every team row: points with the mouse alone, or a
+// finger on a touch screen.
+struct QuickPoints
+{
+    const char *objectName;
+    const char16_t *caption;
+    const char *points;
+};
+
+const QuickPoints quickPoints[] = {
+    {"ConsoleAdd10_%1", u"+10", "10"},
+    {"ConsoleAdd50_%1", u"+50", "50"},
+    {"ConsoleAdd100_%1", u"+100", "100"},
+    {"ConsoleTake10_%1", u"−10", "-10"},
+};
+
+const char16_t keyLegend[] = u"1–8 점수 입력 · Enter/Tab 적용 · Esc 입력 취소 · Delete 더할 점수 지우기 · "
+                             u"F5/Page Down 출발 · Page Up/W 승리팀 · B/. 빈 화면 · +/−, ↑/↓ 최대 점수 · "
                              u"Ctrl+Z 되돌리기 · Ctrl+Y 다시하기 · Ctrl+S 저장 · "
-                             u"F11 전체 화면 · F2 진행자 창 숨기기";
+                             u"F11 전체 화면 · F2 진행자 창 숨기기 · F1 도움말";
 
 // Sized to stay readable on a 1366 x 768 laptop with eight teams and to
 // leave room for the title bar and the task bar.
-constexpr QSize ConsoleSize{960, 640};
+constexpr QSize ConsoleSize{1180, 660};
 constexpr int RowHeight = 44;
 constexpr int KeyWidth = 28;
 constexpr int ColourWidth = 10;
-constexpr int NameWidth = 300;
+constexpr int NameWidth = 260;
 constexpr int NamePadding = 8;
 constexpr int NumberWidth = 120;
 constexpr int PointsWidth = 150;
 constexpr int ButtonHeight = 48;
 constexpr int ButtonMinWidth = 96;
 constexpr int ArrowWidth = 44;
+constexpr int QuickWidth = 54;
+constexpr int ClearWidth = 28;
 
 constexpr int NamePixels = 24;
 constexpr int NumberPixels = 28;
@@ -118,6 +139,8 @@ bool isCommandOverride(const QKeyEvent *key)
     if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))
         return false;
     const QKeySequence pressed(key->keyCombination());
+    if (PresenterKeys::isTypedInFields(pressed))
+        return false;
     for (const PresenterKeys::Binding &binding : PresenterKeys::commandBindings()) {
         if (binding.keys.matches(pressed) == QKeySequence::ExactMatch)
             return true;
@@ -148,12 +171,46 @@ PresenterConsole::PresenterConsole(PresenterCommands &commands, QWidget *parent)
     setFocusPolicy(Qt::ClickFocus);
     setFocus(Qt::OtherFocusReason);
 
+    connect(&m_commands, &PresenterCommands::noticeGiven, this, &PresenterConsole::showNotice);
+    connect(&m_commands, &PresenterCommands::consoleEntryRequested, this, &PresenterConsole::takeEntry);
+    connect(&m_commands, &PresenterCommands::keyboardToConsoleRequested, this, [this] {
+        activateWindow();
+    });
+
     showStandings();
     showMaxScore();
     showSavedGame();
 }
 
-PresenterConsole::~PresenterConsole() = default;
+PresenterConsole::~PresenterConsole()
+{
+    m_commands.setConsoleShown(false);
+}
+
+void PresenterConsole::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    m_commands.setConsoleShown(true);
+}
+
+void PresenterConsole::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    settleForHiding();
+    m_commands.setConsoleShown(false);
+}
+
+void PresenterConsole::takeEntry(int row, bool name)
+{
+    if (row < 0 || row >= m_engine.rowsShown())
+        return;
+    raise();
+    activateWindow();
+    if (name)
+        editName(row);
+    else
+        focusPointsEntry(row);
+}
 
 // --- Controls ----------------------------------------------------------------
 
@@ -207,6 +264,13 @@ QWidget *PresenterConsole::createHeader()
                             Qt::AlignRight | Qt::AlignVCenter, header));
     m_maxScore = label(QString(), hyGothicFont(NumberPixels), Qt::AlignRight | Qt::AlignVCenter, header);
     m_maxScore->setObjectName(QStringLiteral("ConsoleMaxScore"));
+    // What the maximum becomes when the race starts; the board shows the
+    // raise only then.
+    m_maxScoreAtStart = label(QString(), gulimFont(InfoPixels, true), Qt::AlignRight | Qt::AlignVCenter, header);
+    m_maxScoreAtStart->setObjectName(QStringLiteral("ConsoleMaxAtStart"));
+    QPalette blue = m_maxScoreAtStart->palette();
+    blue.setColor(QPalette::WindowText, RaisingBlue);
+    m_maxScoreAtStart->setPalette(blue);
     m_maxScore->setMinimumWidth(NumberWidth);
     m_maxScore->setFixedHeight(RowHeight);
     // The board's yellow, so the presenter finds it at a glance.
@@ -214,6 +278,7 @@ QWidget *PresenterConsole::createHeader()
         "QLabel { background: rgb(255, 255, 0); color: black; border: 1px solid rgb(128, 128, 0);"
         " padding: 0px 6px; }"));
     layout->addWidget(m_maxScore);
+    layout->addWidget(m_maxScoreAtStart);
     for (const CommandButton &command : maxScoreButtons) {
         QPushButton *arrow = commandButton(command, header);
         arrow->setFixedSize(ArrowWidth, RowHeight);
@@ -232,7 +297,8 @@ QWidget *PresenterConsole::createTeamTable()
     grid->setHorizontalSpacing(18);
     grid->setVerticalSpacing(6);
 
-    enum Column { KeyColumn, ColourColumn, NameColumn, ScoreColumn, PendingColumn, PointsColumn };
+    enum Column { KeyColumn, ColourColumn, NameColumn, ScoreColumn, PendingColumn, ClearColumn, PointsColumn,
+                  QuickColumn };
     const QFont heading = gulimFont(HeadingPixels, true);
     grid->addWidget(label(QStringLiteral("팀"), heading, Qt::AlignLeft | Qt::AlignBottom, table), 0,
                     NameColumn);
@@ -303,6 +369,14 @@ QWidget *PresenterConsole::createTeamTable()
         team.pending->setMinimumWidth(NumberWidth);
         grid->addWidget(team.pending, gridRow, PendingColumn);
 
+        team.clear = new QPushButton(QStringLiteral("✕"), table);
+        team.clear->setObjectName(QStringLiteral("ConsoleClear_%1").arg(row));
+        team.clear->setFixedSize(ClearWidth, ClearWidth);
+        team.clear->setFocusPolicy(Qt::NoFocus);
+        team.clear->setToolTip(QStringLiteral("더할 점수 지우기 (Delete)"));
+        connect(team.clear, &QPushButton::clicked, this, [this, row] { clearPending(row); });
+        grid->addWidget(team.clear, gridRow, ClearColumn);
+
         team.points = new QLineEdit(table);
         team.points->setObjectName(QStringLiteral("ConsolePoints_%1").arg(row));
         team.points->setFixedSize(PointsWidth, RowHeight);
@@ -316,8 +390,25 @@ QWidget *PresenterConsole::createTeamTable()
             markTyped(m_rows[std::size_t(row)].points);
         });
         grid->addWidget(team.points, gridRow, PointsColumn);
+
+        team.quick = new QWidget(table);
+        auto *quick = new QHBoxLayout(team.quick);
+        quick->setContentsMargins(0, 0, 0, 0);
+        quick->setSpacing(4);
+        for (const QuickPoints &points : quickPoints) {
+            auto *button = new QPushButton(QString::fromUtf16(points.caption), team.quick);
+            button->setObjectName(QString::fromLatin1(points.objectName).arg(row));
+            button->setFixedSize(QuickWidth, RowHeight);
+            button->setFont(gulimFont(LegendPixels + 2, true));
+            // A touch adds points and leaves the keyboard where it was.
+            button->setFocusPolicy(Qt::NoFocus);
+            const QString amount = QLatin1String(points.points);
+            connect(button, &QPushButton::clicked, this, [this, row, amount] { addQuickPoints(row, amount); });
+            quick->addWidget(button);
+        }
+        grid->addWidget(team.quick, gridRow, QuickColumn);
     }
-    grid->setColumnStretch(PointsColumn + 1, 1);
+    grid->setColumnStretch(QuickColumn + 1, 1);
     grid->setRowStretch(BoardRows + 1, 1);
 
     // Tab runs along each row, name then points.
@@ -380,6 +471,7 @@ void PresenterConsole::connectEngine()
     connect(&m_engine, &GameEngine::gameReplaced, this, &PresenterConsole::discardTypedText);
     connect(&m_engine, &GameEngine::standingsChanged, this, &PresenterConsole::showStandings);
     connect(&m_engine, &GameEngine::pendingChanged, this, &PresenterConsole::showPending);
+    connect(&m_engine, &GameEngine::pendingChanged, this, &PresenterConsole::showMaxScore);
     connect(&m_engine, &GameEngine::maxScoreChanged, this, &PresenterConsole::showMaxScore);
     connect(&m_engine, &GameEngine::savedGameChanged, this, &PresenterConsole::showSavedGame);
     connect(&m_engine, &GameEngine::historyChanged, this, &PresenterConsole::showCommandStates);
@@ -403,7 +495,8 @@ void PresenterConsole::showStandings()
         }
         for (QWidget *widget : {static_cast<QWidget *>(team.key), static_cast<QWidget *>(team.colour),
                                 static_cast<QWidget *>(team.score), static_cast<QWidget *>(team.pending),
-                                static_cast<QWidget *>(team.points)})
+                                static_cast<QWidget *>(team.clear), static_cast<QWidget *>(team.points),
+                                team.quick})
             widget->setVisible(inPlay);
         team.name->setVisible(inPlay && team.nameEditor->isHidden());
         if (inPlay) {
@@ -432,6 +525,7 @@ void PresenterConsole::showPending(int row)
     if (row < 0 || row >= BoardRows)
         return;
     const qint32 pending = m_engine.pendingPoints(row);
+    m_rows[std::size_t(row)].clear->setEnabled(pending != 0);
     QLabel *shown = m_rows[std::size_t(row)].pending;
     shown->setText(signedNumberText(pending));
     QPalette palette = shown->palette();
@@ -443,6 +537,9 @@ void PresenterConsole::showPending(int row)
 void PresenterConsole::showMaxScore()
 {
     m_maxScore->setText(numberText(m_engine.maxScore()));
+    const qint32 atStart = m_engine.maxScoreAtStart();
+    m_maxScoreAtStart->setText(atStart != m_engine.maxScore() ? QStringLiteral("출발 때 → ") + numberText(atStart)
+                                                                : QString());
 }
 
 void PresenterConsole::showSavedGame()
@@ -462,15 +559,41 @@ void PresenterConsole::showCommandStates()
     if (racing)
         m_status->setText(QStringLiteral("경주 중…"));
     else if (m_engine.isHighlighting())
-        m_status->setText(QStringLiteral("승리팀: ") + m_engine.teamName(m_engine.highlightedTeam()));
+        m_status->setText(QStringLiteral("승리팀: ") + winnerNames());
     else
         m_status->clear();
+}
+
+QString PresenterConsole::winnerNames() const
+{
+    QStringList names;
+    for (const int slot : m_engine.highlightedTeams())
+        names.append(m_engine.teamName(slot));
+    return names.join(QStringLiteral(", "));
+}
+
+void PresenterConsole::showNotice(const QString &text)
+{
+    m_status->setText(text);
+}
+
+void PresenterConsole::addQuickPoints(int row, const QString &points)
+{
+    m_engine.enterPoints(row, points);
+}
+
+void PresenterConsole::clearPending(int row)
+{
+    clearPoints(row);
+    m_engine.clearPending(row);
 }
 
 // --- Typing --------------------------------------------------------------------
 
 bool PresenterConsole::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::FocusOut)
+        applyOnLeaving(watched, static_cast<QFocusEvent *>(event)->reason());
     const bool keyEvent = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress
                           || event->type() == QEvent::KeyRelease;
     if (!keyEvent)
@@ -483,12 +606,24 @@ bool PresenterConsole::eventFilter(QObject *watched, QEvent *event)
             event->ignore();
             return true;
         }
+        // Up and Down move the maximum only when no field has the focus.
+        if (qobject_cast<QLineEdit *>(watched) && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+            event->accept();
+            return true;
+        }
         break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         // A stray Space presses nothing, least of all the start button.
         if (key->key() == Qt::Key_Space && qobject_cast<QPushButton *>(watched))
             return true;
+        if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Delete) {
+            const int row = rowOf(watched);
+            if (row >= 0 && watched == m_rows[std::size_t(row)].points) {
+                clearPending(row);
+                return true;
+            }
+        }
         if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Escape) {
             const int row = rowOf(watched);
             if (row < 0)
@@ -504,6 +639,24 @@ bool PresenterConsole::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Tab or a click elsewhere takes the points typed in a field as Enter
+// would, or refuses them with the beep: a number never stays typed and
+// uncounted. Another window taking the keyboard leaves them for the next
+// command to settle.
+void PresenterConsole::applyOnLeaving(QObject *watched, Qt::FocusReason reason)
+{
+    if (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason && reason != Qt::MouseFocusReason)
+        return;
+    const int row = rowOf(watched);
+    if (row < 0 || watched != m_rows[std::size_t(row)].points || m_rows[std::size_t(row)].points->text().isEmpty())
+        return;
+    // The field is still losing the focus: it takes it back once that is over.
+    QMetaObject::invokeMethod(this, [this, row] {
+        if (!m_rows[std::size_t(row)].points->text().isEmpty())
+            applyPoints(row);
+    }, Qt::QueuedConnection);
 }
 
 int PresenterConsole::rowOf(const QObject *field) const
@@ -534,7 +687,11 @@ bool PresenterConsole::applyPoints(int row)
         reject(points);
         return false;
     }
-    clearPoints(row);
+    // Cleared without taking the focus back from where it went.
+    if (points->hasFocus())
+        clearPoints(row);
+    else
+        points->clear();
     return true;
 }
 
@@ -605,12 +762,6 @@ void PresenterConsole::discardTypedText()
         clearPoints(row);
         closeNameEditor(row);
     }
-}
-
-void PresenterConsole::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    settleForHiding();
 }
 
 void PresenterConsole::settleForHiding()

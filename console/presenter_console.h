@@ -24,15 +24,21 @@ class QPushButton;
 //
 // Its controls carry object names for automation: ConsoleName_0 ..,
 // ConsoleNameEdit_0 .., ConsoleScore_0 .., ConsolePending_0 ..,
-// ConsolePoints_0 .., ConsoleMaxScore, ConsoleGame, ConsoleStatus and the
-// buttons ConsoleStart, ConsoleWinner, ConsoleUndo, ConsoleRedo, ConsoleSave,
-// ConsoleLoad, ConsoleFullScreen, ConsoleLeave, ConsoleRaiseMax,
-// ConsoleLowerMax.
+// ConsolePoints_0 .., ConsoleClear_0 .., the quick buttons ConsoleAdd10_0 ..,
+// ConsoleAdd50_0 .., ConsoleAdd100_0 .., ConsoleTake10_0 .., ConsoleMaxScore,
+// ConsoleMaxAtStart, ConsoleGame, ConsoleStatus and the buttons
+// ConsoleStart, ConsoleWinner, ConsoleUndo, ConsoleRedo, ConsoleSave,
+// ConsoleLoad, ConsoleBlank, ConsoleFullScreen, ConsoleHelp, ConsoleLeave,
+// ConsoleRaiseMax, ConsoleLowerMax.
 //
-// Keys: 1 to 8 put the focus on that row's points field with "0" selected,
-// Enter applies a field and Escape clears it; Ctrl+Z and Ctrl+Y in a field
-// undo and redo its typing, not the game; Space presses nothing; the
-// command keys are the board's (see PresenterKeys).
+// Keys: 1 to 8 put the focus on that row's points field with "0" selected
+// (in a text field they are typed), Enter or Tab applies a field, Escape
+// empties it and Delete clears the team's pending points; Ctrl+Z and Ctrl+Y
+// in a field undo and redo its typing, not the game; Space presses nothing;
+// the command keys are the board's (see PresenterKeys).
+//
+// While it is shown, the console has the keyboard: the board sends its
+// entries here (see PresenterCommands).
 //
 // Text typed for a game that another replaces (a start, a load, a
 // recovery) is thrown away. Hiding the console settles its fields: what can
@@ -71,6 +77,11 @@ public:
     void setWarning(const QString &warning);
     QString warning() const;
 
+    // A team picked on the board: its points field, or its name field.
+    void takeEntry(int row, bool name);
+    // The team's pending points go, and whatever its field holds.
+    void clearPending(int row);
+
 signals:
     // Typed text that could not be taken.
     void entryRejected();
@@ -78,6 +89,7 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
@@ -89,7 +101,9 @@ private:
         QLineEdit *nameEditor = nullptr;
         QLabel *score = nullptr;
         QLabel *pending = nullptr;
+        QPushButton *clear = nullptr;
         QLineEdit *points = nullptr;
+        QWidget *quick = nullptr;
     };
 
     void createControls();
@@ -106,6 +120,10 @@ private:
     void showMaxScore();
     void showSavedGame();
     void showCommandStates();
+    QString winnerNames() const;
+    void showNotice(const QString &text);
+    void addQuickPoints(int row, const QString &points);
+    void applyOnLeaving(QObject *watched, Qt::FocusReason reason);
     void clearPoints(int row);
     void closeNameEditor(int row);
     void reject(QLineEdit *field);
@@ -119,6 +137,7 @@ private:
     QWidget *m_content = nullptr;
     std::array<TeamRow, BoardRows> m_rows{};
     QLabel *m_maxScore = nullptr;
+    QLabel *m_maxScoreAtStart = nullptr;
     QLabel *m_savedGame = nullptr;
     QLabel *m_status = nullptr;
     QLabel *m_warning = nullptr;

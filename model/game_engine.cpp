@@ -71,7 +71,37 @@ bool GameEngine::hasUnsavedStandings() const
     if (m_changedSinceSave)
         return true;
     for (int i = 0; i < teamsInPlay(); ++i) {
-        if (m_pending.value(i) != 0)
+        if (m_pending.value(i) != 0 || m_racePoints.value(i) != 0)
+            return true;
+    }
+    return false;
+}
+
+std::optional<qint32> GameEngine::plannedTotal(int slot) const
+{
+    const auto racing = checkedAdd(m_scores.value(slot), m_racePoints.value(slot));
+    return racing ? checkedAdd(*racing, m_pending.value(slot)) : std::nullopt;
+}
+
+qint32 GameEngine::maxScoreAtStart() const
+{
+    std::optional<qint32> highest;
+    for (int row = 0; row < BoardRows; ++row) {
+        if (m_pending.value(row) == 0)
+            continue;
+        const auto total = plannedTotal(row);
+        if (total && *total >= m_maxScore && (!highest || *total > *highest))
+            highest = total;
+    }
+    if (!highest)
+        return m_maxScore;
+    return checkedAdd(*highest, MaxScoreStep).value_or(m_maxScore);
+}
+
+bool GameEngine::hasPointsToAdd() const
+{
+    for (int row = 0; row < BoardRows; ++row) {
+        if (m_pending.value(row) != 0)
             return true;
     }
     return false;
@@ -97,7 +127,7 @@ void GameEngine::startGame(const QList<TeamStanding> &teams)
         }
     }
     m_announcedTeamCount = qint32(std::min<qsizetype>(teams.size(), TeamSlots));
-    keepMaxAboveTotals();
+    keepMaxAboveScores();
     // A new game starts from zeros or from a saved file: nothing to lose yet.
     rememberSavedStandings();
     forgetHistory();
@@ -113,6 +143,9 @@ void GameEngine::endOldGamesAnimations()
     if (isRacing()) {
         m_raceTimer.stop();
         m_tickCount = 0;
+        m_raceBefore.reset();
+        for (int row = 0; row < BoardRows; ++row)
+            m_racePoints.set(row, 0);
         emit barsReset();
     }
 }
@@ -147,7 +180,7 @@ void GameEngine::loadGame(const ScoreFileContent &content, const SavedGame &game
         }
     }
     setSavedGame(game);
-    keepMaxAboveTotals();
+    keepMaxAboveScores();
     rememberSavedStandings();
     forgetHistory();
     emit gameReplaced();
@@ -177,23 +210,34 @@ void GameEngine::setMaxScore(qint32 maxScore)
 GameEngine::PointsEntry GameEngine::enterPoints(int slot, const QString &typed)
 {
     const auto points = textToInteger(typed);
-    if (!points)
+    if (!points || !addToPending(slot, qint32(*points)))
         return PointsEntry::Rejected;
-    const bool added = m_pending.update(slot, [&](qint32 &pending) {
-        return addInPlace(pending, qint32(*points));
-    });
-    if (!added)
-        return PointsEntry::Rejected;
-    emit pendingChanged(slot);
+    if (*points != 0)
+        rememberEntry(slot, qint32(*points));
 
-    const auto total = checkedAdd(m_scores.value(slot), m_pending.value(slot));
-    if (!total || *total < m_maxScore)
-        return PointsEntry::Added;
-    // The total would reach the end of its track: the scale grows.
-    if (const auto raised = checkedAdd(*total, MaxScoreStep))
-        setMaxScore(*raised);
-    emit barsReset();
-    return PointsEntry::AddedRaisingMax;
+    // The total would reach the end of its track: the scale grows, but only
+    // when the race starts, so the hall learns nothing before it.
+    const auto total = plannedTotal(slot);
+    return total && *total >= m_maxScore ? PointsEntry::AddedRaisingMax : PointsEntry::Added;
+}
+
+bool GameEngine::addToPending(int slot, qint32 points)
+{
+    const bool added = m_pending.update(slot, [&](qint32 &pending) { return addInPlace(pending, points); });
+    if (added)
+        emit pendingChanged(slot);
+    return added;
+}
+
+bool GameEngine::clearPending(int slot)
+{
+    const qint32 pending = m_pending.value(slot);
+    if (pending == 0)
+        return false;
+    m_pending.set(slot, 0);
+    emit pendingChanged(slot);
+    rememberEntry(slot, qint32(-qint64(pending)));
+    return true;
 }
 
 bool GameEngine::renameTeam(int slot, const QString &name)
@@ -227,7 +271,7 @@ void GameEngine::lowerMaxScore()
         return;
     // A bar must never run past the end of its track.
     for (int i = 0; i < teamsInPlay(); ++i) {
-        const auto total = checkedAdd(m_scores.value(i), m_pending.value(i));
+        const auto total = plannedTotal(i);
         if (!total || *total >= *lowered)
             return;
     }
@@ -238,17 +282,38 @@ void GameEngine::lowerMaxScore()
 
 bool GameEngine::startRace()
 {
-    // A second start would run the counters past the real totals.
-    if (isRacing())
+    // A second start would run the counters past the real totals, and a
+    // start with nothing to add would only lock the commands for a while.
+    if (isRacing() || !hasPointsToAdd())
         return false;
     if (isHighlighting())
         endHighlight();
-    for (int row = 0; row < BoardRows; ++row) {
-        m_raceValues[std::size_t(row)] = m_scores.value(row);
-        m_raceSteps[std::size_t(row)] = m_pending.value(row) / double(RaceTicks);
+    m_raceBefore = snapshot();
+    const qint32 raised = maxScoreAtStart();
+    if (raised != m_maxScore) {
+        setMaxScore(raised);
+        emit barsReset();
     }
+    // The race takes the round's points; what is typed while it runs waits
+    // for the next one.
+    for (int row = 0; row < BoardRows; ++row) {
+        const qint32 points = m_pending.value(row);
+        m_racePoints.set(row, points);
+        m_raceValues[std::size_t(row)] = m_scores.value(row);
+        m_raceSteps[std::size_t(row)] = points / double(RaceTicks);
+        if (points != 0) {
+            m_pending.set(row, 0);
+            emit pendingChanged(row);
+        }
+    }
+    // The entries are in the round now: undo takes the round back whole.
+    const qsizetype before = m_undoSteps.size();
+    m_undoSteps.removeIf([](const Step &step) { return !step.standings; });
+    m_raceStepIndex = m_undoSteps.size();
     m_raceTimer.start();
     emit raceStarted();
+    if (before != m_undoSteps.size())
+        emit historyChanged();
     return true;
 }
 
@@ -267,22 +332,25 @@ void GameEngine::raceTick()
 
     m_raceTimer.stop();
     m_tickCount = 0;
-    const Snapshot before = snapshot();
     bool committed = false;
     for (int row = 0; row < BoardRows; ++row) {
-        const qint32 pending = m_pending.value(row);
-        if (pending != 0
-            && m_scores.update(row, [pending](qint32 &score) { return addInPlace(score, pending); }))
+        const qint32 points = m_racePoints.value(row);
+        if (points != 0
+            && m_scores.update(row, [points](qint32 &score) { return addInPlace(score, points); }))
             committed = true;
-        m_pending.set(row, 0);
-        if (pending != 0)
-            emit pendingChanged(row);
+        m_racePoints.set(row, 0);
     }
-    if (committed) {
+    if (committed)
         m_changedSinceSave = true;
-        remember(before);
-        emit standingsChanged();
+    // Ticks given by hand with no start before them commit no round.
+    if (m_raceBefore && (committed || m_raceBefore->maxScore != m_maxScore)) {
+        m_undoSteps.insert(std::min(m_raceStepIndex, m_undoSteps.size()), Step{*m_raceBefore});
+        m_redoSteps.clear();
+        emit historyChanged();
     }
+    m_raceBefore.reset();
+    if (committed)
+        emit standingsChanged();
     emit barsReset();
     emit raceFinished();
 }
@@ -293,18 +361,23 @@ int GameEngine::showWinner()
     // the real totals.
     if (isRacing())
         return -1;
-    m_highlightedTeam = 0;
-    for (int i = 0; i < teamsInPlay(); ++i) {
-        // Only a higher score takes the lead: a tie stays with the lower slot.
-        if (m_scores.value(m_highlightedTeam) < m_scores.value(i))
-            m_highlightedTeam = qint16(i);
+    if (isHighlighting())
+        endHighlight();
+    // Every team on the highest score wins: a tie has as many winners.
+    m_highlightedTeams = {0};
+    for (int i = 1; i < teamsInPlay(); ++i) {
+        const qint32 leading = m_scores.value(m_highlightedTeams.constFirst());
+        if (m_scores.value(i) > leading)
+            m_highlightedTeams = {i};
+        else if (m_scores.value(i) == leading)
+            m_highlightedTeams.append(i);
     }
     m_tickCount = 0;
     m_frame = 0;
     m_colour = 0;
     m_colourHeld = 0;
     m_highlightTimer.start();
-    return m_highlightedTeam;
+    return highlightedTeam();
 }
 
 void GameEngine::highlightTick()
@@ -319,7 +392,8 @@ void GameEngine::highlightTick()
 
     if (m_tickCount < HighlightTicks) {
         addInPlace(m_tickCount, qint16(1));
-        emit highlightTicked(m_highlightedTeam, shownFrame, shownColour);
+        for (const int slot : std::as_const(m_highlightedTeams))
+            emit highlightTicked(slot, shownFrame, shownColour);
         return;
     }
 
@@ -330,7 +404,8 @@ void GameEngine::endHighlight()
 {
     m_highlightTimer.stop();
     m_tickCount = 0;
-    emit highlightFinished(m_highlightedTeam);
+    for (const int slot : std::as_const(m_highlightedTeams))
+        emit highlightFinished(slot);
 }
 
 // --- Undo --------------------------------------------------------------------
@@ -362,11 +437,17 @@ GameEngine::Snapshot GameEngine::snapshotOf(const Standings &standings) const
 
 GameHistory GameEngine::history() const
 {
+    // Typed entries are pending points, which a recovered game starts
+    // without: only the steps of the standings are kept.
     GameHistory kept;
-    for (const Snapshot &step : m_undoSteps)
-        kept.undoSteps.append(standingsOf(step));
-    for (const Snapshot &step : m_redoSteps)
-        kept.redoSteps.append(standingsOf(step));
+    for (const Step &step : m_undoSteps) {
+        if (step.standings)
+            kept.undoSteps.append(standingsOf(*step.standings));
+    }
+    for (const Step &step : m_redoSteps) {
+        if (step.standings)
+            kept.redoSteps.append(standingsOf(*step.standings));
+    }
     return kept;
 }
 
@@ -378,11 +459,11 @@ void GameEngine::restoreHistory(const GameHistory &history)
     m_redoSteps.clear();
     for (const Standings &step : history.undoSteps) {
         if (fits(step))
-            m_undoSteps.append(snapshotOf(step));
+            m_undoSteps.append(Step{snapshotOf(step)});
     }
     for (const Standings &step : history.redoSteps) {
         if (fits(step))
-            m_redoSteps.append(snapshotOf(step));
+            m_redoSteps.append(Step{snapshotOf(step)});
     }
     emit historyChanged();
 }
@@ -393,19 +474,40 @@ void GameEngine::restore(const Snapshot &snapshot)
     m_names = snapshot.names;
     m_scores = snapshot.scores;
     setMaxScore(snapshot.maxScore);
-    keepMaxAboveTotals();
+    keepMaxAboveScores();
     // A step back past a save has to be saved again, or leaving loses it.
     m_changedSinceSave = m_savedStandings != std::pair(m_announcedTeamCount, teamStandings());
     emit standingsChanged();
     emit barsReset();
-    emit historyChanged();
 }
 
 void GameEngine::remember(const Snapshot &before)
 {
-    m_undoSteps.append(before);
+    m_undoSteps.append(Step{before});
     m_redoSteps.clear();
     emit historyChanged();
+}
+
+void GameEngine::rememberEntry(int slot, qint32 points)
+{
+    m_undoSteps.append(Step{std::nullopt, slot, points});
+    m_redoSteps.clear();
+    emit historyChanged();
+}
+
+// Takes a step back or forward; what takes it the other way.
+GameEngine::Step GameEngine::takeStep(const Step &step)
+{
+    if (!step.standings) {
+        // An entry goes as it came; a sum that no longer fits leaves the
+        // pending points as they are.
+        const auto back = qint32(-qint64(step.points));
+        addToPending(step.slot, back);
+        return {std::nullopt, step.slot, back};
+    }
+    Step other{snapshot()};
+    restore(*step.standings);
+    return other;
 }
 
 void GameEngine::forgetHistory()
@@ -421,8 +523,9 @@ bool GameEngine::undo()
 {
     if (isRacing() || m_undoSteps.isEmpty())
         return false;
-    m_redoSteps.append(snapshot());
-    restore(m_undoSteps.takeLast());
+    const Step step = m_undoSteps.takeLast();
+    m_redoSteps.append(takeStep(step));
+    emit historyChanged();
     return true;
 }
 
@@ -430,18 +533,19 @@ bool GameEngine::redo()
 {
     if (isRacing() || m_redoSteps.isEmpty())
         return false;
-    m_undoSteps.append(snapshot());
-    restore(m_redoSteps.takeLast());
+    const Step step = m_redoSteps.takeLast();
+    m_undoSteps.append(takeStep(step));
+    emit historyChanged();
     return true;
 }
 
-void GameEngine::keepMaxAboveTotals()
+void GameEngine::keepMaxAboveScores()
 {
     std::optional<qint32> highest;
     for (int i = 0; i < teamsInPlay(); ++i) {
-        const auto total = checkedAdd(m_scores.value(i), m_pending.value(i));
-        if (total && *total >= m_maxScore && (!highest || *total > *highest))
-            highest = total;
+        const qint32 score = m_scores.value(i);
+        if (score >= m_maxScore && (!highest || score > *highest))
+            highest = score;
     }
     if (!highest)
         return;
@@ -457,6 +561,17 @@ void GameEngine::resetCounters()
 
 void GameEngine::stopAnimations()
 {
+    // A round stopped before its end is not committed: its points are
+    // pending again, beside whatever was typed while it ran.
+    if (isRacing()) {
+        m_raceBefore.reset();
+        for (int row = 0; row < BoardRows; ++row) {
+            const qint32 points = m_racePoints.value(row);
+            m_racePoints.set(row, 0);
+            if (points != 0)
+                addToPending(row, points);
+        }
+    }
     m_raceTimer.stop();
     m_highlightTimer.stop();
 }
@@ -486,6 +601,6 @@ std::optional<double> GameEngine::nextRaceValue(int row) const
         return m_raceValues[std::size_t(row)] + m_raceSteps[std::size_t(row)];
     if (row >= rowsShown())
         return std::nullopt;
-    const auto total = checkedAdd(m_scores.value(row), m_pending.value(row));
+    const auto total = checkedAdd(m_scores.value(row), m_racePoints.value(row));
     return total ? std::optional<double>(*total) : std::nullopt;
 }

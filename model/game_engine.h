@@ -6,6 +6,7 @@
 #include "score_file.h"
 #include "slot_array.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -51,7 +52,7 @@ public:
     enum class PointsEntry {
         Rejected,        // not a whole number in range, or the sum would overflow
         Added,
-        AddedRaisingMax, // the team's total reached the maximum, which grew
+        AddedRaisingMax, // the team's total reaches the maximum: the next start raises it
     };
 
     // The running figure's next frame (0 after 5) and the highlight's next
@@ -71,6 +72,13 @@ public:
     qint32 score(int slot) const { return m_scores.value(slot); }
     qint32 pendingPoints(int slot) const { return m_pending.value(slot); }
     qint32 maxScore() const { return m_maxScore; }
+    // The maximum the next start sets before the bars move: a total with its
+    // pending points at or above the maximum raises it to that total plus
+    // 100. The maximum itself stays until then, so that the audience sees
+    // nothing of a round before its race.
+    qint32 maxScoreAtStart() const;
+    // Any points typed for the next round, on a row the race moves.
+    bool hasPointsToAdd() const;
 
     // What a save writes now.
     Standings standings() const;
@@ -122,9 +130,12 @@ public:
     // --- The presenter's operations --------------------------------------
 
     // Points typed for a team: rounded half to even, within -32768..32767,
-    // added to its pending points. A total that reaches the maximum raises
-    // the maximum to that total plus 100 and resets the bars.
+    // added to its pending points. Typed during a race, they wait for the
+    // next round. Each entry is a step undo takes back.
     PointsEntry enterPoints(int slot, const QString &typed);
+    // The team's pending points go, as one step undo takes back. False when
+    // it had none.
+    bool clearPending(int slot);
     // A new name; false for a slot that does not exist or a name a team
     // cannot have (see TeamName::isUsable).
     bool renameTeam(int slot, const QString &name);
@@ -134,27 +145,36 @@ public:
     // stay above every team's total with its pending points.
     void lowerMaxScore();
 
-    // Prepares every row's steps and starts the race; ends a highlight
-    // first. Does nothing while a race runs (false).
+    // Takes the pending points into the race, raises the maximum as
+    // maxScoreAtStart() says, prepares every row's steps and starts the
+    // race; ends a highlight first. Does nothing while a race runs or when
+    // no points are pending (false).
     bool startRace();
     // One tick of the race: every row's running value takes a step; the
-    // tick after the last growing one commits the pending points.
+    // tick after the last growing one commits the points the race started
+    // with, and nothing typed since.
     void raceTick();
+    // The points a running race commits at its end.
+    qint32 racingPoints(int slot) const { return m_racePoints.value(slot); }
     bool isRacing() const { return m_raceTimer.isActive(); }
 
-    // Finds the leader (a tie stays with the lower slot; pending points do
-    // not count) and starts the highlight of its bar. Returns its slot, or
-    // -1 while a race runs, when nothing happens.
+    // Finds the leaders (every team on the highest committed score; pending
+    // points do not count) and starts the highlight of their bars. Returns
+    // the first leader's slot, or -1 while a race runs, when nothing happens.
     int showWinner();
     void highlightTick();
     bool isHighlighting() const { return m_highlightTimer.isActive(); }
-    int highlightedTeam() const { return m_highlightedTeam; }
+    int highlightedTeam() const { return m_highlightedTeams.value(0); }
+    // Every leader of the last highlight, lowest slot first.
+    const QList<int> &highlightedTeams() const { return m_highlightedTeams; }
 
-    // The standings before the last change (a committed round, a rename, a
-    // change of the maximum), as many steps back as the game has had since
-    // it was started or loaded, and forward again. Pending points are left
-    // alone; the bars are reset to the restored scores. Nothing happens
-    // during a race. False when there is no step to take.
+    // Steps back, newest first: a points entry typed since the last race
+    // (one entry a step, and a cleared team's points come back), or the
+    // standings before a committed round, a rename or a change of the
+    // maximum, as many steps as the game has had since it was started or
+    // loaded; and forward again. A round's step leaves the points pending
+    // since alone; the bars are reset to the restored scores. Nothing
+    // happens during a race. False when there is no step to take.
     bool undo();
     bool redo();
     bool canUndo() const { return !m_undoSteps.isEmpty(); }
@@ -162,6 +182,8 @@ public:
 
     // A game appears on a board: both counters start again.
     void resetCounters();
+    // Stops the race and the highlight; a round stopped before its end
+    // keeps its points pending.
     void stopAnimations();
 
     // --- The race in points -------------------------------------------
@@ -204,8 +226,10 @@ signals:
     void raceTicked(int frame);
     // The round is committed and the bars were reset to it.
     void raceFinished();
+    // Once a tick for each leader.
     void highlightTicked(int slot, int frame, int colour);
-    // The highlight is over: the bar takes its own colour again.
+    // The highlight is over: the bar takes its own colour again (once for
+    // each leader).
     void highlightFinished(int slot);
     // An undo or redo step appeared or was taken.
     void historyChanged();
@@ -220,8 +244,22 @@ private:
         SlotArray<qint32, TeamSlots> scores;
     };
 
+    // An undo step: committed standings, or one points entry (a slot and
+    // the points it added).
+    struct Step
+    {
+        std::optional<Snapshot> standings;
+        int slot = -1;
+        qint32 points = 0;
+    };
+
     void setMaxScore(qint32 maxScore);
     static qint32 usableMaxScore(std::optional<qint32> maxScore);
+    // The committed score, the points racing and the pending points.
+    std::optional<qint32> plannedTotal(int slot) const;
+    bool addToPending(int slot, qint32 points);
+    void rememberEntry(int slot, qint32 points);
+    Step takeStep(const Step &step);
     // The teams and their committed scores, which a save keeps.
     QList<TeamStanding> teamStandings() const;
     void rememberSavedStandings();
@@ -233,15 +271,16 @@ private:
     void forgetHistory();
     void endHighlight();
     // A start, load or recovery ends the race and highlight of the game it
-    // replaces; the race's points are not committed.
+    // replaces; the race's points are neither committed nor kept.
     void endOldGamesAnimations();
-    // The rule of typed points, applied after a step back or forward: a
-    // total at or above the maximum raises it to that total plus 100.
-    void keepMaxAboveTotals();
+    // After a game comes in or a step back or forward: a committed score at
+    // or above the maximum raises it to that score plus 100.
+    void keepMaxAboveScores();
 
     SlotArray<QString, TeamSlots> m_names;
     SlotArray<qint32, TeamSlots> m_scores;
     SlotArray<qint32, TeamSlots> m_pending;
+    SlotArray<qint32, TeamSlots> m_racePoints;
     qint32 m_announcedTeamCount = 0;
     qint32 m_maxScore = 0;
     std::optional<SavedGame> m_savedGame;
@@ -258,8 +297,12 @@ private:
     qint16 m_frame = 0;
     qint16 m_colour = 0;
     int m_colourHeld = 0; // ticks the current colour has been shown
-    qint16 m_highlightedTeam = 0;
+    QList<int> m_highlightedTeams{0};
 
-    QList<Snapshot> m_undoSteps;
-    QList<Snapshot> m_redoSteps;
+    QList<Step> m_undoSteps;
+    QList<Step> m_redoSteps;
+    // The standings a running race started from, and where its step goes
+    // among the undo steps: below the entries typed while it runs.
+    std::optional<Snapshot> m_raceBefore;
+    qsizetype m_raceStepIndex = 0;
 };

@@ -31,14 +31,22 @@ bool PresenterCommands::settleEntries()
 
 void PresenterCommands::startRace()
 {
-    if (settleEntries())
-        m_engine.startRace();
+    if (!settleEntries())
+        return;
+    setBoardBlank(false);
+    if (!m_engine.isRacing() && !m_engine.hasPointsToAdd()) {
+        emit noticeGiven(QStringLiteral("더할 점수가 없습니다"));
+        return;
+    }
+    m_engine.startRace();
 }
 
 void PresenterCommands::showWinner()
 {
-    if (settleEntries())
-        m_engine.showWinner();
+    if (!settleEntries())
+        return;
+    setBoardBlank(false);
+    m_engine.showWinner();
 }
 
 void PresenterCommands::undo()
@@ -94,4 +102,38 @@ void PresenterCommands::toggleFullScreen()
 void PresenterCommands::toggleConsole()
 {
     emit consoleToggled();
+}
+
+void PresenterCommands::toggleBlankBoard()
+{
+    setBoardBlank(!m_boardBlank);
+}
+
+void PresenterCommands::setBoardBlank(bool blank)
+{
+    if (blank == m_boardBlank)
+        return;
+    m_boardBlank = blank;
+    emit boardBlankChanged(m_boardBlank);
+}
+
+void PresenterCommands::showHelp()
+{
+    emit helpRequested();
+}
+
+void PresenterCommands::setConsoleShown(bool shown)
+{
+    m_consoleShown = shown;
+}
+
+void PresenterCommands::requestConsoleEntry(int row, bool name)
+{
+    emit consoleEntryRequested(row, name);
+}
+
+void PresenterCommands::returnKeyboardToConsole()
+{
+    if (m_consoleShown)
+        emit keyboardToConsoleRequested();
 }

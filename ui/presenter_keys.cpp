@@ -13,6 +13,17 @@ const QList<Binding> &commandBindings()
     static const QList<Binding> bindings{
         {QKeySequence(Qt::Key_F5), &PresenterCommands::startRace},
         {QKeySequence(Qt::Key_PageDown), &PresenterCommands::startRace},
+        {QKeySequence(Qt::Key_PageUp), &PresenterCommands::showWinner},
+        {QKeySequence(Qt::Key_W), &PresenterCommands::showWinner},
+        {QKeySequence(Qt::Key_B), &PresenterCommands::toggleBlankBoard},
+        {QKeySequence(Qt::Key_Period), &PresenterCommands::toggleBlankBoard},
+        {QKeySequence(Qt::Key_Plus), &PresenterCommands::raiseMaxScore},
+        {QKeySequence(Qt::KeypadModifier | Qt::Key_Plus), &PresenterCommands::raiseMaxScore},
+        {QKeySequence(Qt::Key_Up), &PresenterCommands::raiseMaxScore},
+        {QKeySequence(Qt::Key_Minus), &PresenterCommands::lowerMaxScore},
+        {QKeySequence(Qt::KeypadModifier | Qt::Key_Minus), &PresenterCommands::lowerMaxScore},
+        {QKeySequence(Qt::Key_Down), &PresenterCommands::lowerMaxScore},
+        {QKeySequence(Qt::Key_F1), &PresenterCommands::showHelp},
         {QKeySequence::Save, &PresenterCommands::saveStandings},
         {QKeySequence(Qt::CTRL | Qt::Key_Z), &PresenterCommands::undo},
         {QKeySequence(Qt::CTRL | Qt::Key_Y), &PresenterCommands::redo},
@@ -21,6 +32,17 @@ const QList<Binding> &commandBindings()
         {QKeySequence(Qt::Key_F2), &PresenterCommands::toggleConsole},
     };
     return bindings;
+}
+
+bool isTypedInFields(const QKeySequence &keys)
+{
+    if (keys.isEmpty())
+        return false;
+    const QKeyCombination pressed = keys[0];
+    if (pressed.keyboardModifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))
+        return false;
+    const Qt::Key key = pressed.key();
+    return key == Qt::Key_Up || key == Qt::Key_Down || (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde);
 }
 
 void install(QWidget &window, PresenterCommands &commands)

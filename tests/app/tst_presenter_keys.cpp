@@ -1,6 +1,7 @@
 #include "counting_sound.h"
 #include "entry_box.h"
 #include "game_engine.h"
+#include "help_window.h"
 #include "monitor_platform.h"
 #include "presenter_console.h"
 #include "program.h"
@@ -56,6 +57,9 @@ private slots:
     void f11TogglesTheBoardsFullScreen_data();
     void f11TogglesTheBoardsFullScreen();
     void f2ShowsAndHidesTheConsoleOnOneScreen();
+    void clickerAndCommandKeysGiveTheirCommands_data();
+    void clickerAndCommandKeysGiveTheirCommands();
+    void withTheConsoleShownTheBoardNeverKeepsTheKeyboard();
     void theConsoleOpensByItselfOnlyWhenTheBoardIsOnAnotherScreen();
 
 private:
@@ -167,11 +171,11 @@ void TestPresenterKeys::escapeCancelsTypedPoints()
     QVERIFY(!board()->entryBox()->isOpen());
     if (window == Console)
         QCOMPARE(consolePoints(1)->text(), QString());
-    // Nothing is left for the next command to apply.
+    // Nothing is left for the next command to apply: a start has nothing
+    // to add.
     press(Qt::Key_F5);
-    QVERIFY(engine().isRacing());
+    QVERIFY(!engine().isRacing());
     QCOMPARE(engine().pendingPoints(1), 0);
-    QCOMPARE(engine().raceStep(1), 0.0);
 }
 
 void TestPresenterKeys::raceKeysStartTheRaceAndSpaceDoesNot_data()
@@ -279,6 +283,70 @@ void TestPresenterKeys::f2ShowsAndHidesTheConsoleOnOneScreen()
     QCOMPARE(m_program->console(), console); // the same console, as it was left
 }
 
+void TestPresenterKeys::clickerAndCommandKeysGiveTheirCommands_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::addColumn<KeyPress>("key");
+    QTest::addColumn<QString>("outcome");
+    for (const auto &[name, window] : {std::pair{"board", Board}, std::pair{"console", Console}}) {
+        QTest::addRow("%s, Page Up", name) << int(window) << KeyPress{Qt::Key_PageUp, {}} << u"winner"_qs;
+        QTest::addRow("%s, w", name) << int(window) << KeyPress{Qt::Key_W, {}} << u"winner"_qs;
+        QTest::addRow("%s, b", name) << int(window) << KeyPress{Qt::Key_B, {}} << u"blank"_qs;
+        QTest::addRow("%s, .", name) << int(window) << KeyPress{Qt::Key_Period, {}} << u"blank"_qs;
+        QTest::addRow("%s, +", name) << int(window) << KeyPress{Qt::Key_Plus, {}} << u"raised"_qs;
+        QTest::addRow("%s, keypad +", name) << int(window) << KeyPress{Qt::Key_Plus, Qt::KeypadModifier}
+                                            << u"raised"_qs;
+        QTest::addRow("%s, -", name) << int(window) << KeyPress{Qt::Key_Minus, {}} << u"lowered"_qs;
+        QTest::addRow("%s, Up", name) << int(window) << KeyPress{Qt::Key_Up, {}} << u"raised"_qs;
+        QTest::addRow("%s, Down", name) << int(window) << KeyPress{Qt::Key_Down, {}} << u"lowered"_qs;
+        QTest::addRow("%s, F1", name) << int(window) << KeyPress{Qt::Key_F1, {}} << u"help"_qs;
+    }
+}
+
+void TestPresenterKeys::clickerAndCommandKeysGiveTheirCommands()
+{
+    QFETCH(int, window);
+    QFETCH(KeyPress, key);
+    QFETCH(QString, outcome);
+    // From 500, where a step down stops: first one up.
+    engine().raiseMaxScore();
+    activate(window);
+    press(key.key, key.modifiers);
+    QCOMPARE(engine().isHighlighting(), outcome == u"winner");
+    QCOMPARE(m_program->commands().isBoardBlank(), outcome == u"blank");
+    QCOMPARE(m_program->helpWindow() != nullptr, outcome == u"help");
+    QCOMPARE(engine().maxScore(), outcome == u"raised" ? 700 : outcome == u"lowered" ? 500 : 600);
+    if (outcome == u"help") {
+        const QString guide = m_program->helpWindow()->toPlainText();
+        QVERIFY(guide.contains(u"Page Up"_qs));
+        // The screenshots are the document's alone: no empty picture frames.
+        QVERIFY(!guide.contains(QChar::ObjectReplacementCharacter));
+    }
+    engine().stopAnimations();
+}
+
+void TestPresenterKeys::withTheConsoleShownTheBoardNeverKeepsTheKeyboard()
+{
+    // F11 or a click on the board once left the keyboard there: "140" typed
+    // next appeared in the board's entry box, in front of the hall.
+    activate(Console);
+    PresenterConsole *console = m_program->console();
+    board()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(console));
+    QTest::mouseClick(board()->findChild<QPushButton *>(QStringLiteral("TCmd_2")), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowActive(console));
+    QCOMPARE(QApplication::focusWidget(), consolePoints(2));
+    QTest::keyClicks(QApplication::focusWidget(), u"140"_qs);
+    QVERIFY(!board()->entryBox()->isOpen());
+    press(Qt::Key_F11);
+    QVERIFY(board()->isFullScreen());
+    QVERIFY(QTest::qWaitForWindowActive(console));
+    QCOMPARE(QApplication::focusWidget(), consolePoints(2));
+    press(Qt::Key_Return);
+    QCOMPARE(engine().pendingPoints(2), 140);
+    QVERIFY(!board()->entryBox()->isOpen());
+}
+
 // Run on a one-screen layout and on a two-screen one (see CMakeLists.txt).
 void TestPresenterKeys::theConsoleOpensByItselfOnlyWhenTheBoardIsOnAnotherScreen()
 {
@@ -293,8 +361,14 @@ void TestPresenterKeys::theConsoleOpensByItselfOnlyWhenTheBoardIsOnAnotherScreen
     QVERIFY(console);
     QCOMPARE(console->screen(), primary);
     QVERIFY(primary->availableGeometry().contains(console->frameGeometry()));
-    // The board keeps its own keys on its own screen.
-    activate(Board);
+    // The board fills the projector, and the keyboard stays on the laptop.
+    QVERIFY(board()->isFullScreen());
+    QVERIFY(QTest::qWaitForWindowActive(console));
+    board()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(console));
+    press(Qt::Key_F11);
+    QVERIFY(!board()->isFullScreen());
+    QVERIFY(board()->isMaximized());
     press(Qt::Key_F2);
     QVERIFY(!m_program->console());
 }

@@ -51,6 +51,8 @@ void TestBarTrack::aRaisedMaximumRedrawsAtTheNewScale()
     Track t({450, 300});
     QCOMPARE(t.engine.enterPoints(0, QStringLiteral("49")), GameEngine::PointsEntry::Added);
     QCOMPARE(t.engine.enterPoints(0, QStringLiteral("1")), GameEngine::PointsEntry::AddedRaisingMax);
+    QCOMPARE(t.bars.scale(), 1.44); // the maximum rises only when the race starts
+    t.engine.startRace();
     QCOMPARE(t.bars.scale(), 1.2);
     QCOMPARE(t.bars.length(0), 540.0f); // the committed 450, not the pending total
 }

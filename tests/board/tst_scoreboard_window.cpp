@@ -127,7 +127,7 @@ private slots:
     void leftClickCollectsPointsWithoutShowingThem();
     void enterAppliesThePointsRoundedHalfToEven_data();
     void enterAppliesThePointsRoundedHalfToEven();
-    void reachingTheMaximumRaisesIt();
+    void reachingTheMaximumRaisesItWhenTheRaceStarts();
     void rightClickRenamesAtOnce();
     void pointsThatCannotBeTakenKeepTheBoxOpen_data();
     void pointsThatCannotBeTakenKeepTheBoxOpen();
@@ -156,8 +156,10 @@ private slots:
     void startPreparesEverySlotAndPlaysTheSound();
     void maximumButtonsMoveItByAHundredButNotBelowFiveHundred_data();
     void maximumButtonsMoveItByAHundredButNotBelowFiveHundred();
-    void winnerTiesGoToTheLowestSlot_data();
-    void winnerTiesGoToTheLowestSlot();
+    void theWinnerButtonHighlightsEveryLeadersBar();
+    void theBlankBoardShowsTheBannerAloneUntilAStart();
+    void withTheConsoleShownATeamPickedHereOpensThere();
+    void escapeLeavesFullScreenAndClosesNothing();
     void saveWritesTheStandingsOnlyUnderATypedName();
     void loadButtonAsksForTheSetupWindow();
     void anotherGameThrowsAwayWhatTheEntryBoxHolds();
@@ -437,19 +439,23 @@ void TestScoreboardWindow::enterAppliesThePointsRoundedHalfToEven()
     QVERIFY(!b.entry()->isVisible());
 }
 
-void TestScoreboardWindow::reachingTheMaximumRaisesIt()
+void TestScoreboardWindow::reachingTheMaximumRaisesItWhenTheRaceStarts()
 {
+    // A big entry once raised the maximum and shrank every bar at once, in
+    // front of the hall, before the race.
     Board b({450, 300});
+    const float before = b.width(0);
     b.enter(0, QStringLiteral("49"));
-    QCOMPARE(b.engine.maxScore(), 500);
     b.enter(0, QStringLiteral("1"));
-    QCOMPARE(b.engine.maxScore(), 600);
+    QCOMPARE(b.engine.maxScore(), 500);
+    QCOMPARE(b.maxBox()->text(), QStringLiteral("500"));
+    QCOMPARE(b.width(0), before);
+    b.commands.startRace();
     QCOMPARE(b.maxBox()->text(), QStringLiteral("600"));
     QCOMPARE(b.form->barTrack().scale(), 1.2);
     QCOMPARE(b.width(0), 540.0f);
     QCOMPARE(b.width(1), 360.0f);
-    // Points taken away never lower it.
-    b.enter(0, QStringLiteral("-300"));
+    b.finishRace();
     QCOMPARE(b.engine.maxScore(), 600);
 }
 
@@ -540,8 +546,8 @@ void TestScoreboardWindow::aClickElsewhereAppliesTheBoxFirst()
     QTest::mouseClick(b.button("Command1"), Qt::LeftButton);
     QCOMPARE(b.engine.isRacing(), taken); // the command waits for a correction
     QCOMPARE(b.entry()->isVisible(), !taken);
-    QCOMPARE(b.engine.pendingPoints(0), taken ? 30 : 0);
-    b.engine.stopAnimations();
+    QCOMPARE(b.engine.racingPoints(0), taken ? 30 : 0);
+    b.engine.stopAnimations(); // the round's points are pending again
 
     // A click on the board itself, or on another team, applies it too.
     QTest::mouseClick(b.bar(1), Qt::LeftButton);
@@ -798,6 +804,7 @@ void TestScoreboardWindow::startDuringTheHighlightEndsItFirst()
     for (int n = 0; n < 17; ++n)
         b.engine.highlightTick();
     QCOMPARE(b.bar(1)->fillColour(), teamColours[2]);
+    addPendingPoints(b.engine, 0, 5);
     b.commands.startRace();
     QVERIFY(!b.timer(2)->isActive());
     QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
@@ -849,6 +856,7 @@ void TestScoreboardWindow::framesBetweenTicksFollowOnlyAVisibleRace()
 void TestScoreboardWindow::timersTickForReal()
 {
     Board b({10});
+    addPendingPoints(b.engine, 0, 30);
     b.commands.startRace();
     QTRY_VERIFY_WITH_TIMEOUT(b.engine.tickCount() >= 2, 2000);
     b.timer(1)->stop();
@@ -906,27 +914,85 @@ void TestScoreboardWindow::maximumButtonsMoveItByAHundredButNotBelowFiveHundred(
     QVERIFY2(qAbs(b.width(0) - barOf300) < 0.001f, qPrintable(QString::number(b.width(0))));
 }
 
-void TestScoreboardWindow::winnerTiesGoToTheLowestSlot_data()
+void TestScoreboardWindow::theWinnerButtonHighlightsEveryLeadersBar()
 {
-    QTest::addColumn<QList<int>>("scores");
-    QTest::addColumn<int>("top");
-    QTest::newRow("30 50 50") << QList<int>{30, 50, 50} << 1;
-    QTest::newRow("all equal") << QList<int>{7, 7, 7} << 0;
-    QTest::newRow("last leads") << QList<int>{1, 2, 3, 4} << 3;
-    QTest::newRow("negative") << QList<int>{-5, -2, -9} << 1;
-    QTest::newRow("no teams") << QList<int>{} << 0;
+    Board b({400, 10, 20, 400});
+    addPendingPoints(b.engine, 1, 1000); // pending points do not count
+    QTest::mouseClick(b.button("Command4"), Qt::LeftButton);
+    for (int n = 0; n < 17; ++n)
+        b.engine.highlightTick();
+    // Both leaders flash alike; the others keep their colours.
+    QCOMPARE(b.bar(0)->fillColour(), teamColours[2]);
+    QCOMPARE(b.bar(3)->fillColour(), teamColours[2]);
+    QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
+    QCOMPARE(b.bar(2)->fillColour(), teamColours[2]);
+    QCOMPARE(b.figure(0)->shownFrame(), b.figure(3)->shownFrame());
+    QCOMPARE(b.figure(1)->shownFrame(), 0);
+    while (b.engine.isHighlighting())
+        b.engine.highlightTick();
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(b.bar(i)->fillColour(), teamColours[i]);
 }
 
-void TestScoreboardWindow::winnerTiesGoToTheLowestSlot()
+void TestScoreboardWindow::theBlankBoardShowsTheBannerAloneUntilAStart()
 {
-    QFETCH(QList<int>, scores);
-    QFETCH(int, top);
-    Board b(scores);
-    addPendingPoints(b.engine, 0, 1000); // pending points do not count
-    QTest::mouseClick(b.button("Command4"), Qt::LeftButton);
-    QCOMPARE(b.engine.highlightedTeam(), top);
-    QVERIFY(b.timer(2)->isActive());
-    b.timer(2)->stop();
+    Board b({100, 200});
+    QWidget *cover = b.child(QStringLiteral("BlankBoard"));
+    QVERIFY(!cover->isVisible());
+    b.commands.toggleBlankBoard();
+    QVERIFY(cover->isVisible());
+    QVERIFY(b.child(QStringLiteral("Image1"))->isVisible());
+    // Every row and the command bar lie under it.
+    const QRect covered = cover->geometry();
+    QCOMPARE(covered.top(), b.child(QStringLiteral("Image1"))->geometry().bottom() + 1);
+    for (QWidget *hidden : {static_cast<QWidget *>(b.team(1)), static_cast<QWidget *>(b.bar(1)),
+                            b.child(QStringLiteral("Picture2"))})
+        QVERIFY(covered.contains(hidden->geometry()));
+    // A new size keeps it over everything.
+    b.form->resize(1280, 900);
+    QCOMPARE(cover->geometry(), QRect(0, covered.top(), 1280, 900 - covered.top()));
+    addPendingPoints(b.engine, 0, 30);
+    QTest::keyClick(b.form.get(), Qt::Key_PageDown);
+    QVERIFY(!cover->isVisible());
+    QVERIFY(b.engine.isRacing());
+    b.finishRace();
+}
+
+void TestScoreboardWindow::withTheConsoleShownATeamPickedHereOpensThere()
+{
+    // With the console shown, "140" typed after a click on the board once
+    // appeared in the board's entry box, in front of the hall.
+    Board b({100, 200, 300});
+    b.commands.setConsoleShown(true);
+    QSignalSpy picked(&b.commands, &PresenterCommands::consoleEntryRequested);
+    QTest::mouseClick(b.team(1), Qt::LeftButton);
+    QTest::mouseClick(b.team(2), Qt::RightButton);
+    QTest::keyClick(b.form.get(), Qt::Key_1);
+    QVERIFY(!b.entry()->isVisible());
+    QCOMPARE(picked.count(), 3);
+    QCOMPARE(picked.at(0), (QList<QVariant>{1, false}));
+    QCOMPARE(picked.at(1), (QList<QVariant>{2, true}));
+    QCOMPARE(picked.at(2), (QList<QVariant>{0, false}));
+    // And the board hands the keyboard back whenever it is made active.
+    QSignalSpy back(&b.commands, &PresenterCommands::keyboardToConsoleRequested);
+    b.form->toggleFullScreen();
+    QVERIFY(back.count() >= 1);
+    b.commands.setConsoleShown(false);
+    QTest::mouseClick(b.team(1), Qt::LeftButton);
+    QVERIFY(b.entry()->isVisible());
+}
+
+void TestScoreboardWindow::escapeLeavesFullScreenAndClosesNothing()
+{
+    Board b({100});
+    b.form->showFullScreen();
+    QVERIFY(b.form->isFullScreen());
+    QTest::keyClick(b.form.get(), Qt::Key_Escape);
+    QVERIFY(!b.form->isFullScreen());
+    QVERIFY(b.form->isVisible());
+    QTest::keyClick(b.form.get(), Qt::Key_Escape);
+    QVERIFY(b.form->isVisible());
+    QVERIFY(b.dialogs.questions.isEmpty());
 }
 
 void TestScoreboardWindow::saveWritesTheStandingsOnlyUnderATypedName()

@@ -45,6 +45,15 @@ private slots:
     void hidingTheConsoleSettlesItsFields_data();
     void hidingTheConsoleSettlesItsFields();
     void aWarningShowsAboveTheTeamsUntilItIsCleared();
+    void keysAFieldTypesGiveNoCommandThere_data();
+    void keysAFieldTypesGiveNoCommandThere();
+    void leavingAPointsFieldAppliesItOrRefusesIt_data();
+    void leavingAPointsFieldAppliesItOrRefusesIt();
+    void deleteAndTheCrossClearATeamsPendingPoints_data();
+    void deleteAndTheCrossClearATeamsPendingPoints();
+    void quickButtonsAddTheirPoints();
+    void aTieNamesEveryWinnerAndAnEmptyStartSaysSo();
+    void aTeamPickedOnTheBoardOpensHere();
 
 private:
     PresenterConsole &console() { return *m_console; }
@@ -185,12 +194,14 @@ void TestPresenterConsole::pointsFieldAppliesOnEnterAndEmpties_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("taken");
     QTest::addColumn<int>("pending");
-    QTest::addColumn<int>("maxScore");
+    QTest::addColumn<QString>("atStart");
 
-    QTest::newRow("whole number") << u"30"_qs << true << 30 << 500;
-    QTest::newRow("reaching the maximum raises it") << u"495"_qs << true << 495 << 615;
-    QTest::newRow("no number") << u"열"_qs << false << 0 << 500;
-    QTest::newRow("nothing") << QString() << false << 0 << 500;
+    QTest::newRow("whole number") << u"30"_qs << true << 30 << QString();
+    // The board's maximum stays until the race; the console tells the
+    // presenter what it will be.
+    QTest::newRow("reaching the maximum") << u"495"_qs << true << 495 << u"출발 때 → 615"_qs;
+    QTest::newRow("no number") << u"열"_qs << false << 0 << QString();
+    QTest::newRow("nothing") << QString() << false << 0 << QString();
 }
 
 void TestPresenterConsole::pointsFieldAppliesOnEnterAndEmpties()
@@ -198,14 +209,15 @@ void TestPresenterConsole::pointsFieldAppliesOnEnterAndEmpties()
     QFETCH(QString, typed);
     QFETCH(bool, taken);
     QFETCH(int, pending);
-    QFETCH(int, maxScore);
+    QFETCH(QString, atStart);
     QSignalSpy rejected(&console(), &PresenterConsole::entryRejected);
 
     QLineEdit *field = points(1);
     typeInto(field, typed);
     QTest::keyClick(field, Qt::Key_Return);
     QCOMPARE(m_engine->pendingPoints(1), pending);
-    QCOMPARE(m_engine->maxScore(), maxScore);
+    QCOMPARE(m_engine->maxScore(), 500);
+    QCOMPARE(text(u"ConsoleMaxAtStart"_qs), atStart);
     QCOMPARE(rejected.count(), taken ? 0 : 1);
     QCOMPARE(field->text(), taken ? QString() : typed);
     // Refused text stays selected for the correction; taken text leaves the
@@ -409,6 +421,7 @@ void TestPresenterConsole::ctrlZInAFieldUndoesTheTypingOnly()
 {
     QFETCH(bool, nameField);
     m_engine->enterPoints(0, u"40"_qs);
+    m_engine->startRace();
     runRace();
     QCOMPARE(m_engine->score(0), 50);
     QLineEdit *field = points(1);
@@ -461,6 +474,7 @@ void TestPresenterConsole::hidingTheConsoleSettlesItsFields()
         QCOMPARE(m_dialogs.messages.first(), u"진행자 창을 숨기면서 적용할 수 없는 입력을 지웠습니다\n팀2 점수"_qs);
     // Nothing is left that a command could wait on: every command runs.
     QVERIFY(m_commands->settleEntries());
+    m_engine->enterPoints(2, u"10"_qs);
     m_commands->startRace();
     QVERIFY(m_engine->isRacing());
 }
@@ -474,6 +488,149 @@ void TestPresenterConsole::aWarningShowsAboveTheTeamsUntilItIsCleared()
     QCOMPARE(warning->text(), u"자동 저장을 하지 못했습니다"_qs);
     console().setWarning(QString());
     QVERIFY(warning->isHidden());
+}
+
+void TestPresenterConsole::keysAFieldTypesGiveNoCommandThere_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("a digit in a name") << u"name"_qs << int(Qt::Key_3) << u"팀13"_qs;
+    QTest::newRow("b in a name") << u"name"_qs << int(Qt::Key_B) << u"팀1b"_qs;
+    QTest::newRow("w in a name") << u"name"_qs << int(Qt::Key_W) << u"팀1w"_qs;
+    QTest::newRow("a full stop in a name") << u"name"_qs << int(Qt::Key_Period) << u"팀1."_qs;
+    QTest::newRow("minus in points") << u"points"_qs << int(Qt::Key_Minus) << u"0-"_qs;
+    QTest::newRow("plus in points") << u"points"_qs << int(Qt::Key_Plus) << u"0+"_qs;
+    QTest::newRow("Up in points") << u"points"_qs << int(Qt::Key_Up) << u"0"_qs;
+    QTest::newRow("Down in a name") << u"name"_qs << int(Qt::Key_Down) << u"팀1"_qs;
+}
+
+void TestPresenterConsole::keysAFieldTypesGiveNoCommandThere()
+{
+    // Digits typed into a name once jumped to a row's points instead.
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(QString, typed);
+    QLineEdit *edited = nullptr;
+    if (field == u"name") {
+        console().editName(0);
+        edited = nameEditor(0);
+    } else {
+        console().focusPointsEntry(0);
+        edited = points(0);
+    }
+    edited->deselect();
+    edited->end(false);
+    m_engine->raiseMaxScore();
+    QTest::keyClick(edited, Qt::Key(key));
+    QCOMPARE(edited->text(), typed);
+    QCOMPARE(QApplication::focusWidget(), edited);
+    QCOMPARE(m_engine->maxScore(), 600);
+    QVERIFY(!m_commands->isBoardBlank());
+    QVERIFY(!m_engine->isHighlighting());
+}
+
+void TestPresenterConsole::leavingAPointsFieldAppliesItOrRefusesIt_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("byMouse");
+    QTest::addColumn<int>("pending");
+    QTest::newRow("Tab") << u"30"_qs << false << 30;
+    QTest::newRow("a click on another field") << u"-5"_qs << true << -5;
+    QTest::newRow("Tab over a refused number") << u"3x"_qs << false << 0;
+    QTest::newRow("a click away from a refused number") << u"열"_qs << true << 0;
+}
+
+void TestPresenterConsole::leavingAPointsFieldAppliesItOrRefusesIt()
+{
+    // A number once stayed typed and uncounted after Tab or a click away.
+    QFETCH(QString, typed);
+    QFETCH(bool, byMouse);
+    QFETCH(int, pending);
+    QSignalSpy rejected(&console(), &PresenterConsole::entryRejected);
+    typeInto(points(1), typed);
+    if (byMouse)
+        QTest::mouseClick(points(2), Qt::LeftButton);
+    else
+        QTest::keyClick(points(1), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_engine->pendingPoints(1), pending);
+    const bool taken = pending != 0;
+    QCOMPARE(rejected.count(), taken ? 0 : 1);
+    QCOMPARE(points(1)->text(), taken ? QString() : typed);
+    // A refused number has the focus back, selected for its correction.
+    if (!taken)
+        QCOMPARE(QApplication::focusWidget(), points(1));
+}
+
+void TestPresenterConsole::deleteAndTheCrossClearATeamsPendingPoints_data()
+{
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("Delete in the team's field") << true;
+    QTest::newRow("the cross beside its points") << false;
+}
+
+void TestPresenterConsole::deleteAndTheCrossClearATeamsPendingPoints()
+{
+    QFETCH(bool, byKey);
+    m_engine->enterPoints(1, u"40"_qs);
+    m_engine->enterPoints(1, u"15"_qs);
+    m_engine->enterPoints(2, u"7"_qs);
+    QVERIFY(control<QPushButton>(u"ConsoleClear_1"_qs)->isEnabled());
+    QVERIFY(!control<QPushButton>(u"ConsoleClear_0"_qs)->isEnabled());
+    if (byKey) {
+        QTest::keyClick(&console(), Qt::Key_2);
+        QTest::keyClick(points(1), Qt::Key_Delete);
+    } else {
+        QTest::mouseClick(control<QPushButton>(u"ConsoleClear_1"_qs), Qt::LeftButton);
+    }
+    QCOMPARE(m_engine->pendingPoints(1), 0);
+    QCOMPARE(m_engine->pendingPoints(2), 7);
+    QCOMPARE(points(1)->text(), QString());
+    QCOMPARE(text(u"ConsolePending_1"_qs), u"0"_qs);
+    // One undo brings the cleared points back.
+    QTest::keyClick(&console(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(m_engine->pendingPoints(1), 55);
+}
+
+void TestPresenterConsole::quickButtonsAddTheirPoints()
+{
+    const QList<std::pair<QString, int>> buttons{
+        {u"ConsoleAdd10_2"_qs, 10}, {u"ConsoleAdd50_2"_qs, 50}, {u"ConsoleAdd100_2"_qs, 100}, {u"ConsoleTake10_2"_qs, -10}};
+    int pending = 0;
+    for (const auto &[name, points] : buttons) {
+        QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton);
+        pending += points;
+        QCOMPARE(m_engine->pendingPoints(2), pending);
+    }
+    // The keyboard stays where it was.
+    QCOMPARE(QApplication::focusWidget(), &console());
+}
+
+void TestPresenterConsole::aTieNamesEveryWinnerAndAnEmptyStartSaysSo()
+{
+    QTest::mouseClick(button("ConsoleStart"), Qt::LeftButton);
+    QVERIFY(!m_engine->isRacing());
+    QCOMPARE(text(u"ConsoleStatus"_qs), u"더할 점수가 없습니다"_qs);
+    m_engine->enterPoints(0, u"20"_qs);
+    QTest::mouseClick(button("ConsoleStart"), Qt::LeftButton);
+    runRace();
+    QTest::mouseClick(button("ConsoleWinner"), Qt::LeftButton);
+    m_engine->highlightTick();
+    QCOMPARE(text(u"ConsoleStatus"_qs), u"승리팀: 팀1, 팀3"_qs);
+    m_engine->stopAnimations();
+}
+
+void TestPresenterConsole::aTeamPickedOnTheBoardOpensHere()
+{
+    QVERIFY(m_commands->isConsoleShown());
+    m_commands->requestConsoleEntry(2, false);
+    QCOMPARE(QApplication::focusWidget(), points(2));
+    QCOMPARE(points(2)->selectedText(), u"0"_qs);
+    m_commands->requestConsoleEntry(1, true);
+    QCOMPARE(QApplication::focusWidget(), nameEditor(1));
+    m_console->hide();
+    QVERIFY(!m_commands->isConsoleShown());
 }
 
 QTEST_MAIN(TestPresenterConsole)

@@ -9,7 +9,9 @@
 #
 # Globals a test may read: E2E_WORK (scratch folder, removed at exit),
 # E2E_PROGRAM_PID, E2E_PROGRAM_STATUS, DISPLAY, HOME.
-# E2E_ARTIFACTS (environment) is where screenshots go, default $TMPDIR or /tmp.
+# E2E_ARTIFACTS (environment) is where screenshots go, default $TMPDIR or /tmp;
+# E2E_DISPLAY (environment), when set, is the X display number to use
+# instead of the first free one.
 
 # shellcheck disable=SC2034 # the globals are for the sourcing test
 E2E_SKIP=77
@@ -75,13 +77,16 @@ e2e_fail() {
 e2e_start_display() {
     local size=${1:?usage: e2e_start_display WIDTHxHEIGHT} number=$E2E_WORK/display
     if [[ -n "${E2E_DISPLAY:-}" ]]; then
-        echo "$E2E_DISPLAY" >"$number"
+        # A display number given from outside, where several runs share a machine.
         Xvfb ":$E2E_DISPLAY" -screen 0 "${size}x24" -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+        E2E_PIDS+=($!)
+        for _ in $(seq 100); do xdpyinfo -display ":$E2E_DISPLAY" >/dev/null 2>&1 && break; sleep 0.05; done
+        echo "$E2E_DISPLAY" >"$number"
     else
         Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
             3>"$number" >"$E2E_WORK/xvfb.log" 2>&1 &
+        E2E_PIDS+=($!)
     fi
-    E2E_PIDS+=($!)
     for _ in $(seq 100); do [[ -s "$number" ]] && break; sleep 0.05; done
     [[ -s "$number" ]] || { cat "$E2E_WORK/xvfb.log"; e2e_fail "Xvfb did not start"; }
     DISPLAY=":$(head -n1 "$number")"

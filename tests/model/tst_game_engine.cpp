@@ -47,7 +47,17 @@ private slots:
     void pendingPointsOrChangedStandingsAreUnsaved();
     void typedPointsFollowTheEntryRules_data();
     void typedPointsFollowTheEntryRules();
-    void reachingTheMaximumRaisesItAndRedrawsTheBars();
+    void theMaximumRisesWhenTheRaceStartsAndNotBefore_data();
+    void theMaximumRisesWhenTheRaceStartsAndNotBefore();
+    void pointsTypedDuringARaceWaitForTheNextRound_data();
+    void pointsTypedDuringARaceWaitForTheNextRound();
+    void aRoundStoppedBeforeItsEndKeepsItsPointsPending();
+    void aStartWithNothingToAddDoesNothing_data();
+    void aStartWithNothingToAddDoesNothing();
+    void everyLeaderOfATieIsHighlighted_data();
+    void everyLeaderOfATieIsHighlighted();
+    void undoTakesBackTypedEntriesNewestFirstAndThenRounds_data();
+    void undoTakesBackTypedEntriesNewestFirstAndThenRounds();
     void renamingMarksTheStandingsChangedOnlyWhenTheNameChanges();
     void theMaximumMovesInStepsAndNotBelowFiveHundred_data();
     void theMaximumMovesInStepsAndNotBelowFiveHundred();
@@ -166,18 +176,244 @@ void TestGameEngine::typedPointsFollowTheEntryRules()
     QCOMPARE(engine.score(0), std::numeric_limits<qint32>::min());
 }
 
-void TestGameEngine::reachingTheMaximumRaisesItAndRedrawsTheBars()
+void TestGameEngine::theMaximumRisesWhenTheRaceStartsAndNotBefore_data()
 {
+    // Two teams on 450 and 300 with the maximum at 500; the points typed for
+    // each, the maximum the console announces, and where the race takes it.
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<qint32>("atStart");
+    QTest::addColumn<bool>("raising");
+    QTest::newRow("below the maximum") << QStringList{u"49"_qs, u"0"_qs} << 500 << false;
+    QTest::newRow("reaching it") << QStringList{u"50"_qs, u"0"_qs} << 600 << true;
+    QTest::newRow("a big entry") << QStringList{u"200"_qs, u"0"_qs} << 750 << true;
+    QTest::newRow("the higher of two totals") << QStringList{u"60"_qs, u"400"_qs} << 800 << true;
+    QTest::newRow("taken back below it") << QStringList{u"200"_qs, u"0"_qs, u"-200"_qs} << 500 << false;
+}
+
+void TestGameEngine::theMaximumRisesWhenTheRaceStartsAndNotBefore()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(qint32, atStart);
+    QFETCH(bool, raising);
     GameEngine engine;
     setUpGame(engine, numberedTeams({450, 300}));
-    QCOMPARE(engine.enterPoints(0, QStringLiteral("49")), GameEngine::PointsEntry::Added);
     QSignalSpy redrawn(&engine, &GameEngine::barsReset);
-    QCOMPARE(engine.enterPoints(0, QStringLiteral("1")), GameEngine::PointsEntry::AddedRaisingMax);
-    QCOMPARE(engine.maxScore(), 600);
-    QCOMPARE(redrawn.count(), 1);
-    // Points taken away never lower it.
-    engine.enterPoints(0, QStringLiteral("-300"));
-    QCOMPARE(engine.maxScore(), 600);
+    QSignalSpy maxChanged(&engine, &GameEngine::maxScoreChanged);
+    for (int i = 0; i < typed.size(); ++i)
+        engine.enterPoints(i % 2, typed[i]);
+    // The hall sees nothing of the round before its race.
+    QCOMPARE(engine.maxScore(), 500);
+    QCOMPARE(redrawn.count(), 0);
+    QCOMPARE(maxChanged.count(), 0);
+    QCOMPARE(engine.maxScoreAtStart(), atStart);
+
+    QSignalSpy started(&engine, &GameEngine::raceStarted);
+    engine.startRace();
+    QCOMPARE(engine.maxScore(), atStart);
+    // The bars are redrawn at the new scale before they move.
+    QCOMPARE(redrawn.count(), raising ? 1 : 0);
+    while (engine.isRacing())
+        engine.raceTick();
+    QCOMPARE(engine.maxScore(), atStart);
+    if (raising) {
+        QVERIFY(engine.undo()); // the round takes its raise back with it
+        QCOMPARE(engine.maxScore(), 500);
+    }
+}
+
+void TestGameEngine::pointsTypedDuringARaceWaitForTheNextRound_data()
+{
+    // A team on 100 with 15 pending starts a race; more points typed after
+    // some ticks of it.
+    QTest::addColumn<int>("atTick");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<qint32>("pendingAfter");
+    QTest::newRow("at the first tick") << 1 << QStringLiteral("105") << 105;
+    QTest::newRow("halfway") << 75 << QStringLiteral("-40") << -40;
+    QTest::newRow("on the last growing tick") << GameEngine::RaceTicks << QStringLiteral("105") << 105;
+    QTest::newRow("nothing typed") << 10 << QString() << 0;
+}
+
+void TestGameEngine::pointsTypedDuringARaceWaitForTheNextRound()
+{
+    // A team racing to 115 once showed 220 on the last tick.
+    QFETCH(int, atTick);
+    QFETCH(QString, typed);
+    QFETCH(qint32, pendingAfter);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({100, 0}));
+    engine.enterPoints(0, QStringLiteral("15"));
+    QVERIFY(engine.startRace());
+    QCOMPARE(engine.pendingPoints(0), 0);
+    QCOMPARE(engine.racingPoints(0), 15);
+    for (int t = 0; t < atTick; ++t)
+        engine.raceTick();
+    if (!typed.isEmpty())
+        QVERIFY(engine.enterPoints(0, typed) != GameEngine::PointsEntry::Rejected);
+    QCOMPARE(engine.maxScore(), 500);
+    while (engine.isRacing()) {
+        if (engine.nextRaceTickCommits())
+            QCOMPARE(engine.nextRaceValue(0), std::optional<double>(115.0));
+        engine.raceTick();
+        if (engine.isRacing())
+            QVERIFY(engine.raceValue(0) <= 115.0 + 1e-9);
+    }
+    QCOMPARE(engine.score(0), 115);
+    QCOMPARE(engine.pendingPoints(0), pendingAfter);
+    QCOMPARE(engine.racingPoints(0), 0);
+    // They are the next round's, and undo takes them back before the round.
+    if (pendingAfter != 0) {
+        QVERIFY(engine.undo());
+        QCOMPARE(engine.pendingPoints(0), 0);
+        QCOMPARE(engine.score(0), 115);
+    }
+    QVERIFY(engine.undo());
+    QCOMPARE(engine.score(0), 100);
+}
+
+void TestGameEngine::aRoundStoppedBeforeItsEndKeepsItsPointsPending()
+{
+    // A board replaced mid-round stops the race before its commit.
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({100, 0}));
+    engine.enterPoints(0, QStringLiteral("15"));
+    engine.startRace();
+    engine.raceTick();
+    engine.enterPoints(0, QStringLiteral("5"));
+    engine.stopAnimations();
+    QCOMPARE(engine.pendingPoints(0), 20);
+    QCOMPARE(engine.racingPoints(0), 0);
+    QCOMPARE(engine.score(0), 100);
+    playRound(engine, {});
+    QCOMPARE(engine.score(0), 120);
+}
+
+void TestGameEngine::aStartWithNothingToAddDoesNothing_data()
+{
+    QTest::addColumn<QList<int>>("rows");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<bool>("started");
+    QTest::newRow("nothing typed") << QList<int>{} << QStringList{} << false;
+    QTest::newRow("zero") << QList<int>{0} << QStringList{u"0"_qs} << false;
+    QTest::newRow("typed and taken back") << QList<int>{1, 1} << QStringList{u"10"_qs, u"-10"_qs} << false;
+    QTest::newRow("a slot beyond the board's rows") << QList<int>{9} << QStringList{u"10"_qs} << false;
+    QTest::newRow("points to take away") << QList<int>{1} << QStringList{u"-5"_qs} << true;
+}
+
+void TestGameEngine::aStartWithNothingToAddDoesNothing()
+{
+    QFETCH(QList<int>, rows);
+    QFETCH(QStringList, typed);
+    QFETCH(bool, started);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({100, 200, 0, 0, 0, 0, 0, 0, 0, 0}));
+    for (int i = 0; i < rows.size(); ++i)
+        engine.enterPoints(rows[i], typed[i]);
+    QCOMPARE(engine.hasPointsToAdd(), started);
+    QSignalSpy raceStarted(&engine, &GameEngine::raceStarted);
+    QCOMPARE(engine.startRace(), started);
+    QCOMPARE(engine.isRacing(), started);
+    QCOMPARE(raceStarted.count(), started ? 1 : 0);
+    // Ticks without a start commit no round, however many.
+    const bool entries = engine.canUndo();
+    for (int t = 0; t <= GameEngine::RaceTicks; ++t)
+        engine.raceTick();
+    QCOMPARE(engine.score(0), 100);
+    if (!started)
+        QCOMPARE(engine.canUndo(), entries);
+}
+
+void TestGameEngine::everyLeaderOfATieIsHighlighted_data()
+{
+    QTest::addColumn<QList<int>>("scores");
+    QTest::addColumn<QList<int>>("leaders");
+    QTest::newRow("one leader") << QList<int>{30, 50, 40} << QList<int>{1};
+    QTest::newRow("a tie of two") << QList<int>{400, 10, 400} << QList<int>{0, 2};
+    QTest::newRow("a tie behind the leader") << QList<int>{30, 50, 50, 60} << QList<int>{3};
+    QTest::newRow("everyone level") << QList<int>{0, 0, 0} << QList<int>{0, 1, 2};
+    QTest::newRow("negative scores") << QList<int>{-20, -5, -5} << QList<int>{1, 2};
+    QTest::newRow("no teams") << QList<int>{} << QList<int>{0};
+}
+
+void TestGameEngine::everyLeaderOfATieIsHighlighted()
+{
+    // A tie once highlighted the lower slot alone and told the hall the
+    // wrong result.
+    QFETCH(QList<int>, scores);
+    QFETCH(QList<int>, leaders);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams(scores));
+    QCOMPARE(engine.showWinner(), leaders.first());
+    QCOMPARE(engine.highlightedTeams(), leaders);
+    QSignalSpy ticked(&engine, &GameEngine::highlightTicked);
+    QSignalSpy finished(&engine, &GameEngine::highlightFinished);
+    engine.highlightTick();
+    QList<int> tickedSlots;
+    for (const QList<QVariant> &tick : std::as_const(ticked))
+        tickedSlots.append(tick.at(0).toInt());
+    QCOMPARE(tickedSlots, leaders);
+    while (engine.isHighlighting())
+        engine.highlightTick();
+    QCOMPARE(finished.count(), leaders.size());
+}
+
+void TestGameEngine::undoTakesBackTypedEntriesNewestFirstAndThenRounds_data()
+{
+    // Two teams on 100 and 450 (maximum 500) played one round of +50 for
+    // the first; then these moves ("a+20": points typed for the first team,
+    // "b-": the second team's pending points cleared). After each undo, the
+    // first team's pending points and score, the second's pending points and
+    // the maximum the next start sets.
+    QTest::addColumn<QStringList>("moves");
+    QTest::addColumn<QStringList>("afterEachUndo");
+    QTest::newRow("entries newest first, then the round")
+        << QStringList{u"a+20"_qs, u"a+30"_qs}
+        << QStringList{u"20 150 0 500"_qs, u"0 150 0 500"_qs, u"0 100 0 500"_qs};
+    QTest::newRow("an entry that would raise the maximum")
+        << QStringList{u"b+60"_qs, u"a+5"_qs}
+        << QStringList{u"0 150 60 610"_qs, u"0 150 0 500"_qs, u"0 100 0 500"_qs};
+    QTest::newRow("cleared points come back")
+        << QStringList{u"b+70"_qs, u"b+10"_qs, u"b-"_qs}
+        << QStringList{u"0 150 80 630"_qs, u"0 150 70 620"_qs, u"0 150 0 500"_qs, u"0 100 0 500"_qs};
+    QTest::newRow("a rename between entries")
+        << QStringList{u"a+1"_qs, u"rename"_qs, u"a+2"_qs}
+        << QStringList{u"1 150 0 500"_qs, u"1 150 0 500"_qs, u"0 150 0 500"_qs, u"0 100 0 500"_qs};
+}
+
+void TestGameEngine::undoTakesBackTypedEntriesNewestFirstAndThenRounds()
+{
+    QFETCH(QStringList, moves);
+    QFETCH(QStringList, afterEachUndo);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({100, 450}));
+    playRound(engine, {50});
+    for (const QString &move : moves) {
+        const int slot = move.startsWith(u'a') ? 0 : 1;
+        if (move == u"rename")
+            QVERIFY(engine.renameTeam(1, QStringLiteral("소망")));
+        else if (move.endsWith(u'-'))
+            QVERIFY(engine.clearPending(slot));
+        else
+            QVERIFY(engine.enterPoints(slot, move.mid(1)) != GameEngine::PointsEntry::Rejected);
+    }
+    const Standings typed = engine.standings();
+    const qint32 typedPending = engine.pendingPoints(1);
+    for (const QString &expected : afterEachUndo) {
+        QVERIFY(engine.undo());
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                     .arg(engine.pendingPoints(0))
+                     .arg(engine.score(0))
+                     .arg(engine.pendingPoints(1))
+                     .arg(engine.maxScoreAtStart()),
+                 expected);
+        QCOMPARE(engine.maxScore(), 500); // no entry ever moved it
+    }
+    QVERIFY(!engine.canUndo());
+    // And forward again to where the presenter was.
+    while (engine.redo()) {
+    }
+    QCOMPARE(engine.standings(), typed);
+    QCOMPARE(engine.pendingPoints(1), typedPending);
 }
 
 void TestGameEngine::renamingMarksTheStandingsChangedOnlyWhenTheNameChanges()
@@ -262,8 +498,8 @@ void TestGameEngine::theRaceGrowsEveryRowAndCommitsOnTheTickAfterTheLast()
 void TestGameEngine::theHighlightRunsThroughTheColoursAndEnds()
 {
     GameEngine engine;
-    setUpGame(engine, numberedTeams({10, 40, 40, 20}));
-    QCOMPARE(engine.showWinner(), 1); // a tie stays with the lower slot
+    setUpGame(engine, numberedTeams({10, 40, 30, 20}));
+    QCOMPARE(engine.showWinner(), 1);
     QSignalSpy ticked(&engine, &GameEngine::highlightTicked);
     QSignalSpy finished(&engine, &GameEngine::highlightFinished);
     QList<int> colours;
@@ -306,6 +542,7 @@ void TestGameEngine::theRaceAndTheHighlightDoNotRunIntoEachOther()
     // A start during the highlight ends the highlight first.
     engine.showWinner();
     engine.highlightTick();
+    engine.enterPoints(1, QStringLiteral("10"));
     QSignalSpy ended(&engine, &GameEngine::highlightFinished);
     QVERIFY(engine.startRace());
     QCOMPARE(ended.count(), 1);
@@ -398,22 +635,20 @@ void TestGameEngine::undoAndRedoWalkThroughRoundsRenamesAndMaximumChanges()
 void TestGameEngine::undoLeavesPendingPointsAndIsRefusedDuringARace()
 {
     GameEngine engine;
-    setUpGame(engine, numberedTeams({450}));
-    engine.raiseMaxScore(); // 600
+    setUpGame(engine, numberedTeams({450, 0}));
     engine.enterPoints(0, QStringLiteral("100"));
     engine.startRace();
+    engine.enterPoints(1, QStringLiteral("60")); // for the next round
     QVERIFY(!engine.undo());
     while (engine.isRacing())
         engine.raceTick();
-    engine.enterPoints(0, QStringLiteral("60")); // 610 raises the maximum to 710
-    QVERIFY(engine.undo()); // the round
+    engine.raiseMaxScore();
+    QVERIFY(engine.undo()); // the maximum
+    QVERIFY(engine.undo()); // the entry typed during the race
+    QVERIFY(engine.undo()); // the round, which had raised the maximum
     QCOMPARE(engine.score(0), 450);
-    QCOMPARE(engine.pendingPoints(0), 60);
-    QCOMPARE(engine.maxScore(), 600);
-    // Back before the raise, 450 + 60 would pass 500: the maximum stays
-    // above the total, as typed points would have made it.
-    QVERIFY(engine.undo());
-    QCOMPARE(engine.maxScore(), 610);
+    QCOMPARE(engine.maxScore(), 500);
+    QVERIFY(!engine.canUndo());
 }
 
 void TestGameEngine::anUndoOrRedoAfterASaveIsUnsavedUnlessItReturnsToTheSavedStandings_data()

@@ -33,6 +33,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -112,9 +113,19 @@ private:
         qint32 announcedTeamCount = 0;
     };
     Committed committed() const { return {m_score, m_names, m_teamCount}; }
+    // An undo step: committed standings, or one points entry.
+    struct Step
+    {
+        std::optional<Committed> standings;
+        int slot = -1;
+        qint32 points = 0;
+    };
     void restore(const Committed &step);
     // A change the engine keeps an undo step for.
     void rememberStep();
+    void rememberEntry(int slot, qint32 points);
+    void startRound();
+    void finishRound();
     QString stepBackOrForth(bool back);
     void checkInvariants(const QString &action, const Snapshot &before, const Snapshot &after,
                          bool saved, bool deleted);
@@ -145,10 +156,14 @@ private:
     // start or load left them, plus every point entered and committed.
     std::array<qint32, TeamSlots> m_score{};
     std::array<qint32, TeamSlots> m_pending{};
+    // The points a running race commits; what is typed meanwhile waits.
+    std::array<qint32, TeamSlots> m_racing{};
     std::array<QString, TeamSlots> m_names{};
     qint32 m_teamCount = 0;
-    QList<Committed> m_undoSteps;
-    QList<Committed> m_redoSteps;
+    QList<Step> m_undoSteps;
+    QList<Step> m_redoSteps;
+    Committed m_raceBefore;
+    qsizetype m_raceStepIndex = 0;
     // The teams as last saved, started or loaded.
     QList<TeamStanding> m_savedTeams;
     qint32 m_savedTeamCount = 0;
@@ -205,6 +220,7 @@ void TestLongSession::rebaseline()
     for (int i = 0; i < TeamSlots; ++i) {
         m_score[i] = engine().score(i);
         m_pending[i] = engine().pendingPoints(i);
+        m_racing[i] = engine().racingPoints(i);
         m_names[i] = engine().teamName(i);
     }
     m_teamCount = engine().announcedTeamCount();
@@ -217,8 +233,38 @@ void TestLongSession::rebaseline()
 
 void TestLongSession::rememberStep()
 {
-    m_undoSteps.append(committed());
+    m_undoSteps.append(Step{committed()});
     m_redoSteps.clear();
+}
+
+void TestLongSession::rememberEntry(int slot, qint32 points)
+{
+    m_undoSteps.append(Step{std::nullopt, slot, points});
+    m_redoSteps.clear();
+}
+
+// The race takes the pending points; the entries become part of its round.
+void TestLongSession::startRound()
+{
+    m_raceBefore = committed();
+    for (int j = 0; j < BoardRows; ++j) {
+        m_racing[j] = m_pending[j];
+        m_pending[j] = 0;
+    }
+    m_undoSteps.removeIf([](const Step &step) { return !step.standings; });
+    m_raceStepIndex = m_undoSteps.size();
+}
+
+// A finished round commits what it started with, below the entries typed
+// while it ran.
+void TestLongSession::finishRound()
+{
+    m_undoSteps.insert(std::min(m_raceStepIndex, m_undoSteps.size()), Step{m_raceBefore});
+    m_redoSteps.clear();
+    for (int j = 0; j < BoardRows; ++j) {
+        m_score[j] += m_racing[j];
+        m_racing[j] = 0;
+    }
 }
 
 void TestLongSession::restore(const Committed &step)
@@ -230,12 +276,18 @@ void TestLongSession::restore(const Committed &step)
 
 QString TestLongSession::stepBackOrForth(bool back)
 {
-    QList<Committed> &from = back ? m_undoSteps : m_redoSteps;
-    QList<Committed> &to = back ? m_redoSteps : m_undoSteps;
+    QList<Step> &from = back ? m_undoSteps : m_redoSteps;
+    QList<Step> &to = back ? m_redoSteps : m_undoSteps;
     // A race keeps its standings; the command waits for nothing else here.
     if (!engine().isRacing() && !from.isEmpty()) {
-        to.append(committed());
-        restore(from.takeLast());
+        const Step step = from.takeLast();
+        if (step.standings) {
+            to.append(Step{committed()});
+            restore(*step.standings);
+        } else {
+            m_pending[std::size_t(step.slot)] -= step.points;
+            to.append(Step{std::nullopt, step.slot, -step.points});
+        }
         ++m_steps;
     }
     if (back)
@@ -269,15 +321,10 @@ QString TestLongSession::actOnBoard(ScoreboardWindow *board)
         for (int t = 0; t < ticks && game.isRacing(); ++t) {
             game.raceTick();
             if (!game.isRacing()) {
-                // A finished round commits what was pending and clears it.
-                if (std::any_of(m_pending.begin(), m_pending.begin() + BoardRows,
-                                [](qint32 pending) { return pending != 0; }))
-                    rememberStep();
+                finishRound();
                 for (int j = 0; j < BoardRows; ++j) {
-                    m_score[j] += m_pending[j];
-                    m_pending[j] = 0;
-                    expect(game.pendingPoints(j) == 0,
-                           QStringLiteral("a finished round left pending points in slot %1").arg(j));
+                    expect(game.racingPoints(j) == 0,
+                           QStringLiteral("a finished round left racing points in slot %1").arg(j));
                 }
                 ++m_rounds;
             }
@@ -301,6 +348,8 @@ QString TestLongSession::actOnBoard(ScoreboardWindow *board)
             if (const auto value = textToInteger(typed)) {
                 m_pending[std::size_t(team)] += *value;
                 m_entered += *value;
+                if (*value != 0)
+                    rememberEntry(team, qint32(*value));
             }
         } else if (TeamName::isUsable(typed)) {
             if (m_names[std::size_t(team)] != typed)
@@ -329,9 +378,13 @@ QString TestLongSession::actOnBoard(ScoreboardWindow *board)
     };
     switch (m_random.bounded(12)) {
     case 0:
-    case 1:
+    case 1: {
+        const bool wasRacing = game.isRacing();
         click("Command1");
+        if (!wasRacing && game.isRacing())
+            startRound();
         return QStringLiteral("start");
+    }
     case 2:
         click("Command4");
         return QStringLiteral("winner");
@@ -474,6 +527,8 @@ void TestLongSession::checkInvariants(const QString &action, const Snapshot &bef
                                         .arg(i).arg(game.score(i)).arg(m_score[std::size_t(i)])));
         QVERIFY2(game.pendingPoints(i) == m_pending[std::size_t(i)],
                  qPrintable(where + QStringLiteral(": pending points of slot %1").arg(i)));
+        QVERIFY2(game.racingPoints(i) == m_racing[std::size_t(i)],
+                 qPrintable(where + QStringLiteral(": racing points of slot %1").arg(i)));
         if (i < game.announcedTeamCount())
             QVERIFY2(game.teamName(i) == m_names[std::size_t(i)],
                      qPrintable(where + QStringLiteral(": name of slot %1").arg(i)));
