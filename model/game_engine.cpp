@@ -181,6 +181,8 @@ bool GameEngine::renameTeam(int slot, const QString &name)
 
 void GameEngine::raiseMaxScore()
 {
+    if (isRacing())
+        return;
     if (const auto raised = checkedAdd(m_maxScore, MaxScoreStep)) {
         remember(snapshot());
         setMaxScore(*raised);
@@ -190,7 +192,7 @@ void GameEngine::raiseMaxScore()
 
 void GameEngine::lowerMaxScore()
 {
-    if (m_maxScore <= LowestMaxScore)
+    if (isRacing() || m_maxScore <= LowestMaxScore)
         return;
     const auto lowered = checkedSub(m_maxScore, MaxScoreStep);
     if (!lowered)
@@ -280,7 +282,8 @@ int GameEngine::showWinner()
 void GameEngine::highlightTick()
 {
     const qint16 shownFrame = m_frame;
-    const qint16 shownColour = m_colour;
+    const bool returning = m_tickCount >= ColourCount * ColourHoldTicks;
+    const qint16 shownColour = returning ? m_highlightedTeam : m_colour;
     m_frame = nextFrame(m_frame);
     if (++m_colourHeld == ColourHoldTicks) {
         m_colourHeld = 0;

@@ -735,23 +735,29 @@ void TestScoreboardWindow::highlightRunsThroughTheTeamColours()
     QCOMPARE(b.engine.highlightedTeam(), 1);
     QVERIFY(b.timer(2)->isActive());
     QList<QColor> settled;
-    for (int n = 1; n <= 50; ++n) {
+    QColor before = b.bar(1)->fillColour();
+    for (int n = 1; n <= GameEngine::HighlightTicks; ++n) {
         b.engine.highlightTick();
         QCOMPARE(b.figure(1)->shownFrame(), (n - 1) % 6);
         // Each colour fades in over three ticks and holds for seven: the
         // bar settles on a new colour under three times a second.
         const int held = (n - 1) % GameEngine::ColourHoldTicks;
-        if (held >= 2) {
-            QCOMPARE(b.bar(1)->fillColour(), teamColours[(n - 1) / GameEngine::ColourHoldTicks]);
-            if (settled.isEmpty() || settled.last() != b.bar(1)->fillColour())
-                settled.append(b.bar(1)->fillColour());
-        }
+        const QColor now = b.bar(1)->fillColour();
+        if (held >= 2 && (settled.isEmpty() || settled.last() != now))
+            settled.append(now);
+        // No tick jumps more than a third of the way between two colours.
+        const auto step = [](int from, int to) { return std::abs(to - from); };
+        QVERIFY(step(before.red(), now.red()) <= 128 / 3 + 1);
+        QVERIFY(step(before.green(), now.green()) <= 128 / 3 + 1);
+        QVERIFY(step(before.blue(), now.blue()) <= 128 / 3 + 1);
+        before = now;
     }
-    // The team colours in their order; the eighth only begins to fade in
-    // before the highlight ends, as 2.5 s hold seven colour changes.
-    QCOMPARE(settled, QList<QColor>(std::begin(teamColours), std::end(teamColours) - 1));
+    // The team colours in their order, then the team's own, faded into.
+    QList<QColor> expected(std::begin(teamColours), std::end(teamColours));
+    expected.append(teamColours[1]);
+    QCOMPARE(settled, expected);
     QVERIFY(b.timer(2)->isActive());
-    b.engine.highlightTick(); // the 51st: the team's own colour again
+    b.engine.highlightTick(); // the end: the bar already shows its own colour
     QVERIFY(!b.timer(2)->isActive());
     QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
     QCOMPARE(b.figure(1)->shownFrame(), 0);
