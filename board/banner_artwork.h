@@ -29,8 +29,10 @@ public:
     bool isNull() const { return m_band.isNull(); }
 
     // Paints the banner for a widget of `size` logical pixels on a screen of
-    // `ratio` over the whole of that size, from the painter's origin.
-    void paint(QPainter &painter, QSize size, qreal ratio) const;
+    // `ratio` over the whole of that size, from the painter's origin. On a
+    // board drawn `scale` times its design size (BoardScale), the frame is
+    // drawn that much larger, each picture at its size on whole pixels.
+    void paint(QPainter &painter, QSize size, qreal ratio, qreal scale = 1.0) const;
 
     // The banner as paint() draws it: opaque, size x ratio device pixels,
     // marked with that ratio.
@@ -38,6 +40,7 @@ public:
 
 private:
     void paintFrame(QPainter &painter, int frameWidth) const;
+    void paintScaledFrame(QPainter &painter, int width, qreal scale) const;
 
     qreal m_pictureRatio;
     QPixmap m_band;

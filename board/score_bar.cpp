@@ -48,6 +48,25 @@ QFont ScoreBar::numberFont()
     return hyGothicFont(NumberPixels);
 }
 
+void ScoreBar::setScale(double factor)
+{
+    if (factor == m_scale)
+        return;
+    m_scale = factor;
+    m_font = hyGothicFont(int(std::lround(NumberPixels * factor)));
+    m_captionLayout.setFont(m_font);
+    m_captionLeading = std::ceil(QFontMetricsF(m_font).leading());
+    // The caption is shaped again in the new font.
+    const QString caption = m_caption;
+    const bool isNumber = m_captionIsNumber;
+    const qint64 number = m_captionNumber;
+    m_caption.clear();
+    setCaption(caption);
+    m_captionIsNumber = isNumber;
+    m_captionNumber = number;
+    update();
+}
+
 void ScoreBar::warmUpNumberGlyphs()
 {
     QImage scratch(600, 60, QImage::Format_ARGB32_Premultiplied);
@@ -109,10 +128,11 @@ QRectF ScoreBar::captionRect() const
 
 QRectF ScoreBar::captionRectFor(float width, qreal textWidth) const
 {
-    const qreal inBarRight = qreal(width) - TextPadding;
+    const qreal inBarRight = qreal(width) - TextPadding * m_scale;
     if (inBarRight - textWidth >= 0.0)
         return QRectF(inBarRight - textWidth, 0.0, textWidth, height());
-    return QRectF(qreal(width) + BoardLayout::FigureWidth + NumberGap, 0.0, textWidth, height());
+    const qreal figureWidth = std::lround(BoardLayout::FigureWidth * m_scale);
+    return QRectF(qreal(width) + figureWidth + NumberGap * m_scale, 0.0, textWidth, height());
 }
 
 // Repaints the strip between the old and the new tip and the number at its

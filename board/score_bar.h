@@ -28,8 +28,11 @@ public:
 
     explicit ScoreBar(QWidget *parent = nullptr);
 
-    // The font of the numbers.
+    // The font of the numbers at the design size.
     static QFont numberFont();
+    // The numbers' font, the padding at the tip and the room left for the
+    // running figure grow with the board by `factor` (1 at the design size).
+    void setScale(double factor);
     // Draws the digits of the numbers once, so the first ticks of the first
     // round do not stall while their glyphs are rendered.
     static void warmUpNumberGlyphs();
@@ -71,4 +74,5 @@ private:
     QColor m_fill;
     QColor m_background;
     QFont m_font;
+    double m_scale = 1.0;
 };

@@ -115,6 +115,9 @@ private slots:
     void rowsShareTheHeightEvenlyAndOnlyTeamsInPlayShow();
     void designSizePlacesTheCommandBarGroup();
     void wideningMovesTheRightHandGroupOnly();
+    void aLargerWindowDrawsEveryDesignSizeLarger_data();
+    void aLargerWindowDrawsEveryDesignSizeLarger();
+    void backAtTheDesignSizeTheBoardIsAsBefore();
 
     // Score display
     void barLengthsFollowTheScale();
@@ -197,9 +200,14 @@ void TestScoreboardWindow::controlsStackAsDesigned()
     // Later children paint in front.
     QVERIFY(depth(QStringLiteral("TCmd_Txt")) > depth(QStringLiteral("TCmd_0")));
     QVERIFY(depth(QStringLiteral("TCmd_Txt")) > depth(QStringLiteral("TCmd_7")));
-    QCOMPARE(b.figure(0)->parent(), b.bar(0));
     QVERIFY(depth(QStringLiteral("Image1")) > depth(QStringLiteral("TeamLabel_0")));
     QVERIFY(depth(QStringLiteral("Picture2")) > depth(QStringLiteral("TeamLabel_7")));
+    // The running figures stand in front of everything, banner and command
+    // bar included.
+    for (const QObject *control : children) {
+        if (control->isWidgetType() && !control->objectName().startsWith(QStringLiteral("T_Pic_")))
+            QVERIFY(depth(QStringLiteral("T_Pic_0")) > children.indexOf(control));
+    }
 }
 
 void TestScoreboardWindow::maximumScoreBoxIsLeftOutOfTheTabCycle()
@@ -301,14 +309,71 @@ void TestScoreboardWindow::designSizePlacesTheCommandBarGroup()
 void TestScoreboardWindow::wideningMovesTheRightHandGroupOnly()
 {
     Board b({100});
-    b.form->resize(1920, 1080);
+    b.form->resize(1920, 766);
     QCOMPARE(b.child(QStringLiteral("Image1"))->geometry(), QRect(0, 0, 1920, 260));
-    QCOMPARE(b.child(QStringLiteral("Picture2"))->geometry(), QRect(0, 1009, 1920, 71));
+    QCOMPARE(b.child(QStringLiteral("Picture2"))->geometry(), QRect(0, 695, 1920, 71));
     QCOMPARE(b.button("Command5")->x(), 1846);
     QCOMPARE(b.maxBox()->x(), 1550);
     QCOMPARE(b.button("Command7")->x(), 1740);
     QCOMPARE(b.button("Command1")->pos(), QPoint(34, 6));
     QCOMPARE(b.button("Command4")->pos(), QPoint(426, 6));
+}
+
+void TestScoreboardWindow::aLargerWindowDrawsEveryDesignSizeLarger_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QRect>("commandBar");
+    QTest::addColumn<QRect>("maxBox");
+    QTest::addColumn<QPoint>("leave");
+    QTest::addColumn<QRect>("start");
+    QTest::addColumn<QRect>("team");
+    QTest::addColumn<QSize>("figure");
+    QTest::addColumn<int>("namePixels");
+    QTest::addColumn<float>("barLength"); // 100 of 500 points
+    QTest::newRow("design") << QSize(1024, 766) << QRect(0, 695, 1024, 71) << QRect(654, 4, 189, 35)
+                            << QPoint(950, 4) << QRect(34, 6, 101, 37) << QRect(4, 452, 159, 50)
+                            << QSize(140, 50) << 27 << 144.0f;
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QRect(0, 980, 1920, 100)
+                                 << QRect(1398, 6, 266, 49) << QPoint(1816, 6) << QRect(48, 8, 142, 52)
+                                 << QRect(6, 639, 224, 70) << QSize(197, 70) << 38 << 298.2f;
+    QTest::newRow("3840 x 2160") << QSize(3840, 2160) << QRect(0, 1960, 3840, 200)
+                                 << QRect(2797, 11, 533, 99) << QPoint(3631, 11) << QRect(96, 17, 285, 104)
+                                 << QRect(11, 1276, 448, 141) << QSize(395, 141) << 76 << 596.6f;
+}
+
+void TestScoreboardWindow::aLargerWindowDrawsEveryDesignSizeLarger()
+{
+    QFETCH(QSize, window);
+    QFETCH(QRect, commandBar);
+    QFETCH(QRect, maxBox);
+    QFETCH(QPoint, leave);
+    QFETCH(QRect, start);
+    QFETCH(QRect, team);
+    QFETCH(QSize, figure);
+    QFETCH(int, namePixels);
+    QFETCH(float, barLength);
+    Board b({100}, window);
+    QCOMPARE(b.child(QStringLiteral("Picture2"))->geometry(), commandBar);
+    QCOMPARE(b.maxBox()->geometry(), maxBox);
+    QCOMPARE(b.button("Command5")->pos(), leave);
+    QCOMPARE(b.button("Command1")->geometry(), start);
+    QCOMPARE(b.team(0)->geometry(), team);
+    QCOMPARE(b.team(0)->font().pixelSize(), namePixels);
+    QCOMPARE(b.bar(0)->height(), team.height());
+    QCOMPARE(b.figure(0)->size(), figure);
+    QCOMPARE(b.width(0), barLength);
+    QCOMPARE(b.figurePlace(0), QPoint(team.right() + 1 + qRound(barLength), team.y()));
+    QCOMPARE(b.child(QStringLiteral("Image1"))->height(), qRound(260 * b.form->scale().factor()));
+}
+
+void TestScoreboardWindow::backAtTheDesignSizeTheBoardIsAsBefore()
+{
+    Board b({120, 80, 240}, QSize(1024, 766));
+    const QImage before = b.form->grab().toImage();
+    b.form->resize(1920, 1080);
+    QVERIFY(b.form->grab().toImage() != before);
+    b.form->resize(1024, 766);
+    QCOMPARE(b.form->grab().toImage(), before);
 }
 
 // --- Score display -----------------------------------------------------------
@@ -686,7 +751,7 @@ void TestScoreboardWindow::resizingMidRoundKeepsTheBarsGrowing()
     const float grown[] = {b.width(0), b.width(1)};
     QVERIFY(grown[0] > 144.0f + 50.0f);
 
-    b.form->resize(1100, 800);
+    b.form->resize(1100, 766);
     QVERIFY(b.engine.isRacing());
     QCOMPARE(b.engine.tickCount(), qint16(40));
     QCOMPARE(b.width(0), grown[0]);
@@ -706,7 +771,7 @@ void TestScoreboardWindow::resizingBetweenRoundsRedrawsTheBarsForTheNewWidth()
     // The window manager maximizes a new board after showGame has drawn it.
     Board b({100, 250});
     QCOMPARE(b.width(0), 144.0f); // (1024 - 304) / 500 per point
-    b.form->resize(1920, 1080);
+    b.form->resize(1920, 766);
     QCOMPARE(b.width(0), 323.2f); // (1920 - 304) / 500 per point
     QCOMPARE(b.width(1), 808.0f);
     QCOMPARE(b.figureLeft(1), float(b.bar(1)->x()) + 808.0f);
