@@ -329,13 +329,15 @@ void ScoreboardWindow::applyScale(BoardScale scale)
         runner->update();
 }
 
-// A long name shrinks to fit its button, then is cut at its end; the
-// team keeps its whole name.
+// A long name takes two lines and shrinks to fit its button, then is cut
+// at its end; the team keeps its whole name.
 void ScoreboardWindow::showTeamName(int row)
 {
     QPushButton *button = m_teamButtons[std::size_t(row)];
-    const FittedText fitted = TextFitting::fit(m_engine.teamName(row), hyGothicFont(m_scale.px(TeamNamePixels)),
-                                               button->width() - 2 * m_scale.px(TeamButtonInset));
+    const int inset = m_scale.px(TeamButtonInset);
+    const FittedText fitted = TextFitting::fitInTwoLines(
+        m_engine.teamName(row), hyGothicFont(m_scale.px(TeamNamePixels)),
+        button->size() - QSize(2 * inset, 2 * inset));
     button->setFont(fitted.font);
     button->setText(literalText(fitted.text));
 }

@@ -30,7 +30,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -61,32 +63,37 @@ bool isInk(QRgb pixel)
     return qGray(pixel) < 80;
 }
 
-// The tallest line of lettering inside `area`, leaving out `hole`, and the
-// number of lines: rows holding ink, with gaps of up to `joinGap` rows
-// inside a line (a Hangul syllable's final consonant stands apart from the
-// rest of it).
-std::pair<int, int> inkHeight(const QImage &shot, const QRect &area, int joinGap,
-                              const QRect &hole = {})
+// The tallest of `lines` lines of lettering inside `area`, leaving out
+// `hole`: the rows holding ink, parted at the lines - 1 widest gaps between
+// them (a Hangul syllable's final consonant stands a little apart too).
+int inkHeight(const QImage &shot, const QRect &area, int lines, const QRect &hole = {})
 {
-    int tallest = 0;
-    int lines = 0;
-    int lineTop = -1;
-    int lastInk = -1;
+    QList<int> inkRows;
     const QRect inside = area.intersected(shot.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         bool ink = false;
         for (int x = inside.left(); x <= inside.right() && !ink; ++x)
             ink = !hole.contains(x, y) && isInk(shot.pixel(x, y));
-        if (!ink)
-            continue;
-        if (lastInk < 0 || y - lastInk - 1 > joinGap) {
-            ++lines;
-            lineTop = y;
-        }
-        lastInk = y;
-        tallest = std::max(tallest, y - lineTop + 1);
+        if (ink)
+            inkRows.append(y);
     }
-    return {tallest, lines};
+    if (inkRows.isEmpty())
+        return 0;
+    QList<std::pair<int, int>> gaps; // (width, index of the row after it)
+    for (int i = 1; i < inkRows.size(); ++i) {
+        if (inkRows[i] - inkRows[i - 1] > 1)
+            gaps.append({inkRows[i] - inkRows[i - 1], i});
+    }
+    std::sort(gaps.begin(), gaps.end(), std::greater<>());
+    QList<int> starts{0};
+    for (int i = 0; i < lines - 1 && i < gaps.size(); ++i)
+        starts.append(gaps[i].second);
+    std::sort(starts.begin(), starts.end());
+    starts.append(inkRows.size());
+    int tallest = 0;
+    for (int i = 0; i + 1 < starts.size(); ++i)
+        tallest = std::max(tallest, inkRows[starts[i + 1] - 1] - inkRows[starts[i]] + 1);
+    return tallest;
 }
 
 QRect inPicture(const QRect &logical, qreal ratio)
@@ -107,13 +114,11 @@ void measure(const ScoreboardWindow &board, const GameEngine &engine, const QIma
         // Inside the button's bevel and focus frame.
         const int inset = qCeil(4 * ratio * button->height() / 50.0);
         const QRect face = inPicture(button->geometry(), ratio).adjusted(inset, inset, -inset, -inset);
-        // A gap of more than 4 design pixels parts two lines.
-        const int joinGap = qRound(4 * ratio * button->height() / 50.0);
-        const auto [name, lines] = inkHeight(shot, face, joinGap);
-        const QRect figureRect = inPicture(QRect(figure->mapTo(&board, QPoint(0, 0)), figure->size()), ratio);
-        const auto [digits, digitRuns] = inkHeight(shot, inPicture(bar->geometry(), ratio), joinGap, figureRect);
-        Q_UNUSED(digitRuns);
         const QString shown = button->text();
+        const int lines = int(shown.count(u'\n')) + 1;
+        const int name = inkHeight(shot, face, lines);
+        const QRect figureRect = inPicture(figure->geometry(), ratio);
+        const int digits = inkHeight(shot, inPicture(bar->geometry(), ratio), 1, figureRect);
         const bool whole = !shown.contains(QChar(0x2026));
         std::printf("%s\t%d x %d\trow %d\tname %3d px %5.2f %%\tlines %d\tscore %3d px %5.2f %%\t%s\t%s\n",
                     moment, shot.width(), h, i, name, 100.0 * name / h, lines, digits,
