@@ -15,7 +15,10 @@ BoardScale BoardScale::forClientSize(int width, int height)
 
 int BoardScale::px(int designPixels) const
 {
-    return int(std::lround(designPixels * m_factor));
+    // Rounded up, so nothing is ever drawn smaller than its share of the
+    // board; the tolerance keeps an exact product from rounding up past
+    // itself.
+    return int(std::ceil(designPixels * m_factor - 1e-9));
 }
 
 int BoardScale::fromRight(int designLeft, int width) const

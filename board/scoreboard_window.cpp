@@ -334,10 +334,11 @@ void ScoreboardWindow::applyScale(BoardScale scale)
 void ScoreboardWindow::showTeamName(int row)
 {
     QPushButton *button = m_teamButtons[std::size_t(row)];
-    const int inset = m_scale.px(TeamButtonInset);
+    // The room inside the bevel grows in proportion, as the button does.
+    const QSize room(m_scale.px(TeamButtonWidth - 2 * TeamButtonInset),
+                     m_scale.px(RowHeight - 2 * TeamButtonInset));
     const FittedText fitted = TextFitting::fitInTwoLines(
-        m_engine.teamName(row), hyGothicFont(m_scale.px(TeamNamePixels)),
-        button->size() - QSize(2 * inset, 2 * inset));
+        m_engine.teamName(row), hyGothicFont(m_scale.px(TeamNamePixels)), room);
     button->setFont(fitted.font);
     button->setText(literalText(fitted.text));
 }

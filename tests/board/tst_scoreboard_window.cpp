@@ -333,12 +333,12 @@ void TestScoreboardWindow::aLargerWindowDrawsEveryDesignSizeLarger_data()
     QTest::newRow("design") << QSize(1024, 766) << QRect(0, 695, 1024, 71) << QRect(654, 4, 189, 35)
                             << QPoint(950, 4) << QRect(34, 6, 101, 37) << QRect(4, 452, 159, 50)
                             << QSize(140, 50) << 27 << 144.0f;
-    QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QRect(0, 980, 1920, 100)
-                                 << QRect(1398, 6, 266, 49) << QPoint(1816, 6) << QRect(48, 8, 142, 52)
-                                 << QRect(6, 639, 224, 70) << QSize(197, 70) << 38 << 298.2f;
-    QTest::newRow("3840 x 2160") << QSize(3840, 2160) << QRect(0, 1960, 3840, 200)
-                                 << QRect(2797, 11, 533, 99) << QPoint(3631, 11) << QRect(96, 17, 285, 104)
-                                 << QRect(11, 1276, 448, 141) << QSize(395, 141) << 76 << 596.6f;
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QRect(0, 979, 1920, 101)
+                                 << QRect(1398, 6, 267, 50) << QPoint(1815, 6) << QRect(48, 9, 143, 53)
+                                 << QRect(6, 637, 225, 71) << QSize(198, 71) << 39 << 298.2f;
+    QTest::newRow("3840 x 2160") << QSize(3840, 2160) << QRect(0, 1959, 3840, 201)
+                                 << QRect(2796, 12, 533, 99) << QPoint(3631, 12) << QRect(96, 17, 285, 105)
+                                 << QRect(12, 1276, 449, 141) << QSize(395, 141) << 77 << 596.4f;
 }
 
 void TestScoreboardWindow::aLargerWindowDrawsEveryDesignSizeLarger()
@@ -363,7 +363,7 @@ void TestScoreboardWindow::aLargerWindowDrawsEveryDesignSizeLarger()
     QCOMPARE(b.figure(0)->size(), figure);
     QCOMPARE(b.width(0), barLength);
     QCOMPARE(b.figurePlace(0), QPoint(team.right() + 1 + qRound(barLength), team.y()));
-    QCOMPARE(b.child(QStringLiteral("Image1"))->height(), qRound(260 * b.form->scale().factor()));
+    QCOMPARE(b.child(QStringLiteral("Image1"))->height(), b.form->scale().px(260));
 }
 
 void TestScoreboardWindow::backAtTheDesignSizeTheBoardIsAsBefore()
