@@ -21,10 +21,16 @@ void BannerPicture::setScale(double factor)
 void BannerPicture::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
-    // The board may have moved to a screen of another density or grown: the
-    // pictures are taken for the device pixels they cover.
-    if (!qFuzzyCompare(m_artwork.pictureRatio(), BannerArtwork::pictureRatioFor(ratio * m_scale)))
-        m_artwork = BannerArtwork(ratio * m_scale);
     QPainter painter(this);
-    m_artwork.paint(painter, size(), ratio, m_scale);
+    // A board larger than its design takes the sharper pictures for the
+    // banner, 6 MiB of them, and only while it paints it: the banner is
+    // painted again only when the window is resized or shown again.
+    if (m_scale > 1.0) {
+        BannerArtwork(ratio * m_scale).paint(painter, size(), ratio, m_scale);
+        return;
+    }
+    // The board may have moved to a screen of another density.
+    if (!qFuzzyCompare(m_artwork.pictureRatio(), BannerArtwork::pictureRatioFor(ratio)))
+        m_artwork = BannerArtwork(ratio);
+    m_artwork.paint(painter, size(), ratio);
 }

@@ -145,12 +145,10 @@ void ScoreBar::updateChange(float oldWidth, const QRectF &oldCaption)
     // Anti-aliased lettering reaches a pixel or two beyond its advance.
     dirty += pixelsCovering(oldCaption.adjusted(-3, 0, 3, 0));
     dirty += pixelsCovering(captionRect().adjusted(-3, 0, 3, 0));
-    // The running figure, a child standing at the tip, draws its own box;
+    // The running figure standing in front of the tip draws its own box;
     // what its moves uncover, Qt asks the bar for by itself.
-    for (const QObject *child : children()) {
-        if (child->isWidgetType() && static_cast<const QWidget *>(child)->isVisible())
-            dirty -= static_cast<const QWidget *>(child)->geometry();
-    }
+    if (m_figure && m_figure->isVisible() && m_figure->parentWidget() == parentWidget())
+        dirty -= m_figure->geometry().translated(-pos());
     update(dirty.intersected(rect()));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPointer>
 #include <QRectF>
 #include <QString>
 #include <QTextLayout>
@@ -54,6 +55,10 @@ public:
     // Where the number stands for the current length.
     QRectF captionRect() const;
 
+    // The running figure in front of the bar's tip, a sibling of the bar,
+    // which paints that box itself.
+    void setFigure(QWidget *figure) { m_figure = figure; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -75,4 +80,5 @@ private:
     QColor m_background;
     QFont m_font;
     double m_scale = 1.0;
+    QPointer<QWidget> m_figure;
 };

@@ -200,6 +200,7 @@ void ScoreboardWindow::createTeamRows()
         runner->setGeometry(0, designRowTop(i), FigureWidth, RowHeight);
         runner->hide();
         m_runners[std::size_t(i)] = runner;
+        m_scoreBars[std::size_t(i)]->setFigure(runner);
     }
 }
 
