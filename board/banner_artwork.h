@@ -20,11 +20,14 @@ class BannerArtwork
 {
 public:
     // The pictures for a screen of this device pixel ratio: the @2x ones
-    // above ratio 1.
+    // above ratio 1, the @3x ones above 2.
     explicit BannerArtwork(qreal devicePixelRatio = 1.0);
 
     // The ratio of the pictures taken for a screen of `devicePixelRatio`.
-    static qreal pictureRatioFor(qreal devicePixelRatio) { return devicePixelRatio > 1.0 ? 2.0 : 1.0; }
+    static qreal pictureRatioFor(qreal devicePixelRatio)
+    {
+        return devicePixelRatio > 2.0 ? 3.0 : devicePixelRatio > 1.0 ? 2.0 : 1.0;
+    }
     qreal pictureRatio() const { return m_pictureRatio; }
     bool isNull() const { return m_band.isNull(); }
 
