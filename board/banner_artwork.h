@@ -34,8 +34,12 @@ public:
     // Paints the banner for a widget of `size` logical pixels on a screen of
     // `ratio` over the whole of that size, from the painter's origin. On a
     // board drawn `scale` times its design size (BoardScale), the frame is
-    // drawn that much larger, each picture at its size on whole pixels.
+    // drawn that much larger, as paintScaled does.
     void paint(QPainter &painter, QSize size, qreal ratio, qreal scale = 1.0) const;
+    // The banner drawn `scale` (above 1) times its design size, each picture
+    // read for the device pixels it covers, drawn at its size on whole
+    // pixels and let go: no artwork needs to be kept for it.
+    static void paintScaled(QPainter &painter, QSize size, qreal ratio, qreal scale);
 
     // The banner as paint() draws it: opaque, size x ratio device pixels,
     // marked with that ratio.
@@ -43,7 +47,7 @@ public:
 
 private:
     void paintFrame(QPainter &painter, int frameWidth) const;
-    void paintScaledFrame(QPainter &painter, int width, qreal scale) const;
+    static void paintScaledFrame(QPainter &painter, int width, qreal scale, qreal pictureRatio);
 
     qreal m_pictureRatio;
     QPixmap m_band;

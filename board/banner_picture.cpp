@@ -1,5 +1,7 @@
 #include "banner_picture.h"
 
+#include "freed_memory.h"
+
 #include <QPainter>
 
 BannerPicture::BannerPicture(QWidget *parent)
@@ -22,11 +24,12 @@ void BannerPicture::paintEvent(QPaintEvent *)
 {
     const qreal ratio = devicePixelRatioF();
     QPainter painter(this);
-    // A board larger than its design takes the sharper pictures for the
-    // banner, 6 MiB of them, and only while it paints it: the banner is
+    // A board larger than its design reads the sharper pictures for the
+    // banner, 6 to 14 MiB of them, only while it paints it: the banner is
     // painted again only when the window is resized or shown again.
     if (m_scale > 1.0) {
-        BannerArtwork(ratio * m_scale).paint(painter, size(), ratio, m_scale);
+        BannerArtwork::paintScaled(painter, size(), ratio, m_scale);
+        returnFreedMemory();
         return;
     }
     // The board may have moved to a screen of another density.

@@ -8,10 +8,10 @@ class QPixmap;
 // The box at a bar's tip (T_Pic) that shows one frame of the running figure.
 // Like a picture box that keeps what was drawn into it, it shows the frame
 // last drawn until another one is drawn, and only its slot colour before
-// the first one. It is the board's child, in front of the banner and the
-// command bar where a small window makes a row overlap them; its place is
-// kept as its bar's left end and the tip's distance from it, in single
-// precision as the bar's length.
+// the first one. It is its bar's child, or the board's, in front of the
+// banner and the command bar, where a small window makes a row overlap
+// them; its place is kept as the tip's distance from the bar's left end, in
+// single precision as the bar's length.
 class FigureBox : public QWidget
 {
     Q_OBJECT
@@ -27,7 +27,8 @@ public:
 
     // The tip's distance from the bar's left end.
     float figureLeft() const { return m_left; }
-    // Stands at `left` pixels right of `barOrigin`, the bar's top-left corner.
+    // Stands at `left` pixels right of `barOrigin`, the bar's top-left corner
+    // in the box's parent.
     void setFigureLeft(const QPoint &barOrigin, float left);
 
 protected:

@@ -147,8 +147,12 @@ void ScoreBar::updateChange(float oldWidth, const QRectF &oldCaption)
     dirty += pixelsCovering(captionRect().adjusted(-3, 0, 3, 0));
     // The running figure standing in front of the tip draws its own box;
     // what its moves uncover, Qt asks the bar for by itself.
-    if (m_figure && m_figure->isVisible() && m_figure->parentWidget() == parentWidget())
-        dirty -= m_figure->geometry().translated(-pos());
+    if (m_figure && m_figure->isVisible()) {
+        if (m_figure->parentWidget() == this)
+            dirty -= m_figure->geometry();
+        else if (m_figure->parentWidget() == parentWidget())
+            dirty -= m_figure->geometry().translated(-pos());
+    }
     update(dirty.intersected(rect()));
 }
 

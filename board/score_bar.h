@@ -55,8 +55,8 @@ public:
     // Where the number stands for the current length.
     QRectF captionRect() const;
 
-    // The running figure in front of the bar's tip, a sibling of the bar,
-    // which paints that box itself.
+    // The running figure in front of the bar's tip, its child or a sibling
+    // in front of it, which paints that box itself.
     void setFigure(QWidget *figure) { m_figure = figure; }
 
 protected:

@@ -10,6 +10,7 @@
 #include "entry_box.h"
 #include "figure_box.h"
 #include "fonts.h"
+#include "freed_memory.h"
 #include "game_engine.h"
 #include "literal_text.h"
 #include "presenter_commands.h"
@@ -192,12 +193,15 @@ void ScoreboardWindow::createTeamRows()
     m_entryBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_entryBox->setStyleSheet(entryBoxStyle({}));
 
-    // The running figures stand in front of everything, the banner and the
-    // command bar included, where a small window makes the rows overlap them.
+    // Each running figure is its bar's child, standing at the tip: moving it
+    // every frame costs only its bar a repaint, not the window and its
+    // other controls. Where a small window makes the rows overlap the
+    // banner or the command bar, the figures stand in front of those
+    // (standFiguresInFront).
     for (int i = BoardRows - 1; i >= 0; --i) {
-        auto *runner = new FigureBox(m_runnerStrip, slotColour(i), this);
+        auto *runner = new FigureBox(m_runnerStrip, slotColour(i), m_scoreBars[std::size_t(i)]);
         runner->setObjectName(QStringLiteral("T_Pic_%1").arg(i));
-        runner->setGeometry(0, designRowTop(i), FigureWidth, RowHeight);
+        runner->setGeometry(0, 0, FigureWidth, RowHeight);
         runner->hide();
         m_runners[std::size_t(i)] = runner;
         m_scoreBars[std::size_t(i)]->setFigure(runner);
@@ -291,6 +295,10 @@ void ScoreboardWindow::layOutRows()
         button->show();
         runner->show();
     }
+    const int rows = m_engine.rowsShown();
+    const qint64 rowsEnd = rows > 0 ? rowTop(rows - 1, m_rowGap, m_scale) + m_scale.px(RowHeight) : 0;
+    standFiguresInFront(rows > 0 && (rowTop(0, m_rowGap, m_scale) < m_banner->height()
+                                     || rowsEnd > m_commandBar->y()));
     for (int i = m_engine.rowsShown(); i < BoardRows; ++i) {
         m_teamButtons[std::size_t(i)]->hide();
         m_scoreBars[std::size_t(i)]->hide();
@@ -326,6 +334,7 @@ void ScoreboardWindow::applyScale(BoardScale scale)
     m_banner->setScale(factor);
     m_track.setTrackMargin(scale.px(TrackMargin));
     m_runnerStrip = runnerStripAt(scale, devicePixelRatioF());
+    returnFreedMemory();
     for (FigureBox *runner : m_runners)
         runner->update();
 }
@@ -347,7 +356,24 @@ void ScoreboardWindow::showTeamName(int row)
 void ScoreboardWindow::placeFigure(int row)
 {
     const ScoreBar *bar = m_scoreBars[std::size_t(row)];
-    m_runners[std::size_t(row)]->setFigureLeft(bar->pos(), bar->barWidth());
+    FigureBox *runner = m_runners[std::size_t(row)];
+    runner->setFigureLeft(runner->parentWidget() == bar ? QPoint() : bar->pos(), bar->barWidth());
+}
+
+// The figures stand in their bars, or, where the rows overlap the banner or
+// the command bar, as the board's front-most children.
+void ScoreboardWindow::standFiguresInFront(bool inFront)
+{
+    for (int i = 0; i < BoardRows; ++i) {
+        FigureBox *runner = m_runners[std::size_t(i)];
+        QWidget *parent = inFront ? static_cast<QWidget *>(this) : m_scoreBars[std::size_t(i)];
+        if (runner->parentWidget() == parent)
+            continue;
+        const bool shown = !runner->isHidden();
+        runner->setParent(parent);
+        placeFigure(i);
+        runner->setVisible(shown);
+    }
 }
 
 void ScoreboardWindow::showMaxScore()

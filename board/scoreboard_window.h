@@ -92,6 +92,7 @@ private:
     void drawHighlight(int slot, int frame, int colour);
     void endHighlight(int slot);
     void placeFigure(int row);
+    void standFiguresInFront(bool inFront);
     void applyScale(BoardLayout::BoardScale scale);
 
     PresenterCommands &m_commands;

@@ -200,14 +200,29 @@ void TestScoreboardWindow::controlsStackAsDesigned()
     // Later children paint in front.
     QVERIFY(depth(QStringLiteral("TCmd_Txt")) > depth(QStringLiteral("TCmd_0")));
     QVERIFY(depth(QStringLiteral("TCmd_Txt")) > depth(QStringLiteral("TCmd_7")));
+    QCOMPARE(b.figure(0)->parent(), b.bar(0));
     QVERIFY(depth(QStringLiteral("Image1")) > depth(QStringLiteral("TeamLabel_0")));
     QVERIFY(depth(QStringLiteral("Picture2")) > depth(QStringLiteral("TeamLabel_7")));
-    // The running figures stand in front of everything, banner and command
-    // bar included.
-    for (const QObject *control : children) {
-        if (control->isWidgetType() && !control->objectName().startsWith(QStringLiteral("T_Pic_")))
-            QVERIFY(depth(QStringLiteral("T_Pic_0")) > children.indexOf(control));
+
+    // In a window too small for its rows, the running figures stand in
+    // front of everything, banner and command bar included: row 0's figure
+    // was hidden under the command bar at 700 x 300.
+    b.form->resize(700, 300);
+    const QObjectList small = b.form->children();
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(b.figure(i)->parent(), b.form.get());
+        QVERIFY(b.figure(i)->isVisible());
+        for (const QObject *control : small) {
+            if (control->isWidgetType() && !control->objectName().startsWith(QStringLiteral("T_Pic_")))
+                QVERIFY(small.indexOf(b.figure(i)) > small.indexOf(control));
+        }
+        QCOMPARE(b.figureLeft(i), float(b.bar(i)->x()) + b.width(i));
+        QCOMPARE(b.figurePlace(i), QPoint(b.bar(i)->x() + qRound(b.width(i)), b.bar(i)->y()));
     }
+    // Back in a large enough window, each stands in its bar again.
+    b.form->resize(1024, 766);
+    QCOMPARE(b.figure(0)->parent(), b.bar(0));
+    QCOMPARE(b.figurePlace(0), QPoint(163 + qRound(b.width(0)), b.bar(0)->y()));
 }
 
 void TestScoreboardWindow::maximumScoreBoxIsLeftOutOfTheTabCycle()
