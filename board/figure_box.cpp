@@ -1,6 +1,7 @@
 #include "figure_box.h"
 
 #include "artwork_resources.h"
+#include "board_colours.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -47,8 +48,10 @@ void FigureBox::paintEvent(QPaintEvent *)
     const QRectF source(0.0, m_frame * frameHeight, qreal(m_sheet.width()), frameHeight);
     const QRectF target(0.0, 0.0, qreal(m_sheet.width()) / ratio, frameHeight / ratio);
     painter.drawPixmap(target, m_sheet, source);
+    // A frame drawn for a fractional density may leave a sliver: the
+    // frames' own edge colour fills it.
     if (target.width() < width())
-        painter.fillRect(QRectF(target.width(), 0, width() - target.width(), height()), m_background);
+        painter.fillRect(QRectF(target.width(), 0, width() - target.width(), height()), BoardColours::WindowGreen);
     if (target.height() < height())
-        painter.fillRect(QRectF(0, target.height(), width(), height() - target.height()), m_background);
+        painter.fillRect(QRectF(0, target.height(), width(), height() - target.height()), BoardColours::WindowGreen);
 }

@@ -58,8 +58,10 @@ QPixmap runnerStripAt(BoardScale scale, qreal ratio)
         return {};
     const int frames = Artwork::runnerFrameCount;
     const int sharpFrame = sharp.height() / frames;
-    const QSize frame(int(std::lround(FigureWidth * scale.factor() * ratio)),
-                      int(std::lround(RowHeight * scale.factor() * ratio)));
+    // Each frame covers its box exactly, or the box's own colour would show
+    // at its edges.
+    const QSize frame(int(std::lround(scale.px(FigureWidth) * ratio)),
+                      int(std::lround(scale.px(RowHeight) * ratio)));
     QImage strip(frame.width(), frame.height() * frames, QImage::Format_RGB32);
     strip.fill(WindowGreen);
     QPainter painter(&strip);

@@ -117,7 +117,8 @@ void measure(const ScoreboardWindow &board, const GameEngine &engine, const QIma
         const QString shown = button->text();
         const int lines = int(shown.count(u'\n')) + 1;
         const int name = inkHeight(shot, face, lines);
-        const QRect figureRect = inPicture(figure->geometry(), ratio);
+        // The figure, in its bar or in front of it, with its spots left out.
+        const QRect figureRect = inPicture(QRect(figure->mapTo(&board, QPoint()), figure->size()), ratio);
         const int digits = inkHeight(shot, inPicture(bar->geometry(), ratio), 1, figureRect);
         const bool whole = !shown.contains(QChar(0x2026));
         std::printf("%s\t%d x %d\trow %d\tname %3d px %5.2f %%\tlines %d\tscore %3d px %5.2f %%\t%s\t%s\n",

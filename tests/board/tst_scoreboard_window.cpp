@@ -118,6 +118,8 @@ private slots:
     void aLargerWindowDrawsEveryDesignSizeLarger_data();
     void aLargerWindowDrawsEveryDesignSizeLarger();
     void backAtTheDesignSizeTheBoardIsAsBefore();
+    void aGrownFigureFillsItsWholeBox_data();
+    void aGrownFigureFillsItsWholeBox();
 
     // Score display
     void barLengthsFollowTheScale();
@@ -389,6 +391,27 @@ void TestScoreboardWindow::backAtTheDesignSizeTheBoardIsAsBefore()
     QVERIFY(b.form->grab().toImage() != before);
     b.form->resize(1024, 766);
     QCOMPARE(b.form->grab().toImage(), before);
+}
+
+void TestScoreboardWindow::aGrownFigureFillsItsWholeBox_data()
+{
+    QTest::addColumn<QSize>("window");
+    // A box rounded up to 141 x 51 once showed its slot colour along two
+    // edges around a frame drawn 140 x 50.
+    QTest::newRow("1366 x 768") << QSize(1366, 768);
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080);
+}
+
+void TestScoreboardWindow::aGrownFigureFillsItsWholeBox()
+{
+    QFETCH(QSize, window);
+    Board b({100}, window);
+    const QImage box = b.figure(0)->grab().toImage();
+    QCOMPARE(box.size(), b.figure(0)->size());
+    for (int x = 0; x < box.width(); ++x)
+        QCOMPARE(QColor(box.pixel(x, box.height() - 1)), QColor(57, 181, 74));
+    for (int y = 0; y < box.height(); ++y)
+        QCOMPARE(QColor(box.pixel(box.width() - 1, y)), QColor(57, 181, 74));
 }
 
 // --- Score display -----------------------------------------------------------
