@@ -67,13 +67,15 @@ void ScoreBar::setScale(double factor)
     update();
 }
 
-void ScoreBar::warmUpNumberGlyphs()
+void ScoreBar::warmUpNumberGlyphs(double factor)
 {
-    QImage scratch(600, 60, QImage::Format_ARGB32_Premultiplied);
+    const QFont font = factor == 1.0 ? numberFont() : hyGothicFont(int(std::lround(NumberPixels * factor)));
+    const QSize room = QSize(600, 60) * factor;
+    QImage scratch(room, QImage::Format_ARGB32_Premultiplied);
     scratch.fill(Qt::transparent);
     QPainter painter(&scratch);
-    painter.setFont(numberFont());
-    painter.drawText(QPointF(0, 50), QStringLiteral("-0123456789"));
+    painter.setFont(font);
+    painter.drawText(QPointF(0, 50 * factor), QStringLiteral("-0123456789"));
 }
 
 bool ScoreBar::setBarWidth(float width)

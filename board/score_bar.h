@@ -35,8 +35,9 @@ public:
     // running figure grow with the board by `factor` (1 at the design size).
     void setScale(double factor);
     // Draws the digits of the numbers once, so the first ticks of the first
-    // round do not stall while their glyphs are rendered.
-    static void warmUpNumberGlyphs();
+    // round do not stall while their glyphs are rendered; `factor` as for
+    // setScale.
+    static void warmUpNumberGlyphs(double factor = 1.0);
 
     float barWidth() const { return m_width; }
     // Takes a new length; a negative (or not-a-number) length is refused and

@@ -335,6 +335,7 @@ void ScoreboardWindow::applyScale(BoardScale scale)
     m_banner->resize(m_banner->width(), scale.px(BannerHeight));
     m_banner->setScale(factor);
     m_track.setTrackMargin(scale.px(TrackMargin));
+    ScoreBar::warmUpNumberGlyphs(factor);
     m_runnerStrip = runnerStripAt(scale, devicePixelRatioF());
     returnFreedMemory();
     for (FigureBox *runner : m_runners)
