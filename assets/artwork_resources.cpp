@@ -25,9 +25,9 @@ QPixmap readPng(const QString &path, qreal ratio)
     return QPixmap::fromImage(std::move(image));
 }
 
-QString sharpPath(const QString &path)
+QString sharpPath(const QString &path, int ratio = 2)
 {
-    return path.chopped(4) + QLatin1String("@2x.png");
+    return path.chopped(4) + QStringLiteral("@%1x.png").arg(ratio);
 }
 
 } // namespace
@@ -36,11 +36,13 @@ QPixmap pixmap(const QString &path, qreal devicePixelRatio)
 {
     if (!path.endsWith(QLatin1String(".png")))
         return {};
-    if (devicePixelRatio > 1.0) {
-        const QString sharp = sharpPath(path);
+    for (int ratio : {3, 2}) {
+        if (devicePixelRatio <= ratio - 1)
+            continue;
+        const QString sharp = sharpPath(path, ratio);
         if (QFile::exists(sharp)) {
-            if (QPixmap twice = readPng(sharp, 2.0); !twice.isNull())
-                return twice;
+            if (QPixmap sharper = readPng(sharp, ratio); !sharper.isNull())
+                return sharper;
         }
     }
     return readPng(path, 1.0);

@@ -10,7 +10,8 @@ class QIcon;
 class QPixmap;
 
 // The program's pictures, as resources of the zanto_assets library. Each
-// picture but the icon also comes as name@2x.png for high-density screens.
+// picture but the icon also comes as name@2x.png for high-density screens,
+// and those the board draws larger on a large screen as name@3x.png.
 namespace Artwork {
 
 inline const QString runnerPath = QStringLiteral(":/assets/runner.png");
@@ -52,8 +53,9 @@ inline constexpr QSize doorSize{51, 36};
 inline constexpr QSize logoSize{59, 57};
 
 // The picture at `path` for a screen of the given device pixel ratio: the @2x
-// file above ratio 1, marked with ratio 2 so it paints at its 1x size. A null
-// pixmap for a path that is not one of the pictures.
+// file above ratio 1, the @3x one where there is one above ratio 2, marked
+// with its ratio so it paints at its 1x size. A null pixmap for a path that
+// is not one of the pictures.
 QPixmap pixmap(const QString &path, qreal devicePixelRatio = 1.0);
 
 // The picture at `path` as a button's icon, with its @2x picture on a

@@ -306,6 +306,21 @@ int runDriver(const DriverOptions &options)
                  QStringLiteral("≤ floor + 15 MiB"),
                  verdict(peak, bare + 15 * 1024) + QStringLiteral(", +") + mib(peak - bare));
     }
+    // Resident memory as the system sees it: the private pages are the
+    // program's own; the pages mapped from files (code, fonts) are shared
+    // and given back under pressure.
+    for (const auto &[screen, run] : realTimeRounds) {
+        const Figures &floor = atScreen(floors, screen);
+        const double own = number(run, QStringLiteral("private_kib.round"));
+        const double bareOwn = number(floor, QStringLiteral("private_kib"));
+        floorRow(QStringLiteral("  private (anonymous) after round"), screen.label, mib(own), mib(bareOwn),
+                 own / bareOwn, QStringLiteral("≤ floor + 10 MiB"),
+                 verdict(own, bareOwn + 10 * 1024) + QStringLiteral(", +") + mib(own - bareOwn));
+        const double files = number(run, QStringLiteral("file_kib.round"));
+        const double bareFiles = number(floor, QStringLiteral("file_kib"));
+        floorRow(QStringLiteral("  mapped from files after round"), screen.label, mib(files), mib(bareFiles),
+                 files / bareFiles, QString(), QStringLiteral("+") + mib(files - bareFiles));
+    }
     for (std::size_t i = 0; i < boards.size(); ++i) {
         const double tick = number(boards[i], QStringLiteral("race.median"));
         const double bare = number(floors[i], QStringLiteral("race.median"));

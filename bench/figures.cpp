@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <algorithm>
 #include <chrono>
@@ -43,6 +44,30 @@ qint64 peakResidentKiB()
 #else
     return -1;
 #endif
+}
+
+MemoryUse memoryUse()
+{
+    MemoryUse use;
+    QFile rollup(QStringLiteral("/proc/self/smaps_rollup"));
+    if (!rollup.open(QIODevice::ReadOnly | QIODevice::Text))
+        return use;
+    qint64 resident = -1;
+    qint64 anonymous = -1;
+    const auto field = [](const QByteArray &line) {
+        return line.mid(line.indexOf(':') + 1).trimmed().split(' ').value(0).toLongLong();
+    };
+    for (const QByteArray &line : rollup.readAll().split('\n')) {
+        if (line.startsWith("Rss:"))
+            resident = field(line);
+        else if (line.startsWith("Anonymous:"))
+            anonymous = field(line);
+    }
+    if (resident < 0 || anonymous < 0)
+        return use;
+    use.privateKiB = anonymous;
+    use.fileKiB = resident - anonymous;
+    return use;
 }
 
 void drain()

@@ -20,6 +20,18 @@ double processCpuMs();
 // platform does not tell.
 qint64 peakResidentKiB();
 
+// Resident memory of this process now as the system counts it, in KiB:
+// private (anonymous) pages, the heap and the windows' pictures, beside the
+// pages mapped from files (code, fonts), which the system can drop and read
+// again. -1 where the platform does not tell (Linux reads
+// /proc/self/smaps_rollup).
+struct MemoryUse
+{
+    qint64 privateKiB = -1;
+    qint64 fileKiB = -1;
+};
+MemoryUse memoryUse();
+
 // Lets Qt deliver and paint whatever the last step invalidated: a window's
 // update request is a posted event.
 void drain();

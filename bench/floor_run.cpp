@@ -67,6 +67,9 @@ int runFloor(const FloorRunOptions &options)
 
     settle(300);
     report(QStringLiteral("peak_rss_kib"), double(peakResidentKiB()));
+    const MemoryUse use = memoryUse();
+    report(QStringLiteral("private_kib"), double(use.privateKiB));
+    report(QStringLiteral("file_kib"), double(use.fileKiB));
     report(QStringLiteral("window"), QStringLiteral("%1x%2").arg(window.width()).arg(window.height()));
     if (!options.startupOnly)
         runTicks(window, options.rounds);

@@ -109,6 +109,9 @@ int runProgram(const ProgramRunOptions &options)
         report(QStringLiteral("round.worst_gap_ms"), double(worst) / 1e6);
         report(QStringLiteral("round.cpu_ms"), processCpuMs() - roundCpuStart);
         report(QStringLiteral("peak_rss_kib.round"), double(peakResidentKiB()));
+        const MemoryUse use = memoryUse();
+        report(QStringLiteral("private_kib.round"), double(use.privateKiB));
+        report(QStringLiteral("file_kib.round"), double(use.fileKiB));
         qApp->removeEventFilter(frames.get());
         const std::vector<double> &steps = frames->tipSteps();
         report(QStringLiteral("round.frames"), double(steps.size()));

@@ -53,10 +53,46 @@ void BannerArtwork::paintFrame(QPainter &painter, int frameWidth) const
     }
 }
 
-void BannerArtwork::paint(QPainter &painter, QSize size, qreal ratio) const
+// The frame `scale` times its design size across a banner `width` wide,
+// from the pictures for `pictureRatio`, read one at a time and let go once
+// drawn: three times as large, they would hold 14 MiB at once. The
+// pictures' edges fall on whole pixels, so the band's repeats show no seams.
+void BannerArtwork::paintScaledFrame(QPainter &painter, int width, qreal scale, qreal pictureRatio)
+{
+    const auto at = [scale](int design) { return int(std::lround(design * scale)); };
+    const int frameWidth = int(std::ceil(width / scale));
+    const int height = at(Artwork::bannerSize.height());
+    {
+        const QPixmap band = Artwork::pixmap(Artwork::bannerBandPath, pictureRatio);
+        for (int x = 0; x < frameWidth; x += Artwork::bannerBandWidth)
+            painter.drawPixmap(QRect(at(x), 0, at(x + Artwork::bannerBandWidth) - at(x), height), band);
+    }
+    for (const Artwork::BannerGroup &group : Artwork::bannerGroups) {
+        const int left = groupLeft(group, frameWidth);
+        const QRect design(QPoint(left, group.designRect.top()), group.designRect.size());
+        painter.drawPixmap(QRect(QPoint(at(design.left()), at(design.top())),
+                                 QPoint(at(design.right() + 1) - 1, at(design.bottom() + 1) - 1)),
+                           Artwork::pixmap(group.path, pictureRatio));
+    }
+}
+
+void BannerArtwork::paintScaled(QPainter &painter, QSize size, qreal ratio, qreal scale)
+{
+    painter.fillRect(QRect(QPoint(0, 0), size), BoardColours::WindowGreen);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    paintScaledFrame(painter, size.width(), scale, pictureRatioFor(ratio * scale));
+    painter.restore();
+}
+
+void BannerArtwork::paint(QPainter &painter, QSize size, qreal ratio, qreal scale) const
 {
     // The grass ends in the window green, which fills whatever the frame
     // leaves below it.
+    if (scale > 1.0) {
+        paintScaled(painter, size, ratio, scale);
+        return;
+    }
     painter.fillRect(QRect(QPoint(0, 0), size), BoardColours::WindowGreen);
     const int designWidth = Artwork::bannerSize.width();
     if (size.width() >= designWidth) {

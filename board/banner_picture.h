@@ -16,9 +16,13 @@ class BannerPicture : public QWidget
 public:
     explicit BannerPicture(QWidget *parent = nullptr);
 
+    // Drawn `factor` times its design size (see BoardScale).
+    void setScale(double factor);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     BannerArtwork m_artwork;
+    double m_scale = 1.0;
 };

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-std::optional<double> scoreScale(int boardWidth, qint32 maxScore)
+std::optional<double> scoreScale(int boardWidth, qint32 maxScore, int margin)
 {
     if (maxScore == 0)
         return std::nullopt;
-    return double(boardWidth - TrackMargin) / maxScore;
+    return double(boardWidth - margin) / maxScore;
 }
 
 std::optional<float> barLength(double scale, double score)

@@ -11,8 +11,9 @@
 inline constexpr int TrackMargin = 304;
 
 // Pixels per score point on a board `boardWidth` wide, a full bar standing
-// for `maxScore`; no value for a maximum of 0.
-std::optional<double> scoreScale(int boardWidth, qint32 maxScore);
+// for `maxScore`; no value for a maximum of 0. `margin` is TrackMargin at
+// the board's scale.
+std::optional<double> scoreScale(int boardWidth, qint32 maxScore, int margin = TrackMargin);
 
 // The bar length for a score, in single precision as the board keeps it:
 // none for a negative score. No value when there is no length at all (a

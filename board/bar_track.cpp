@@ -33,7 +33,7 @@ void BarTrack::setLength(int row, float length)
 
 void BarTrack::showCommittedScores(const GameEngine &engine)
 {
-    if (const auto scale = scoreScale(m_boardWidth, engine.maxScore()))
+    if (const auto scale = scoreScale(m_boardWidth, engine.maxScore(), m_trackMargin))
         m_scale = *scale;
     for (int row = 0; row < engine.rowsShown(); ++row) {
         if (const auto length = barLength(m_scale, engine.score(row)))
@@ -61,7 +61,7 @@ float BarTrack::lengthAhead(const GameEngine &engine, int row, double fraction) 
         return now;
     // The commit redraws at the scale of the board's width then.
     const double scale = engine.nextRaceTickCommits()
-                             ? scoreScale(m_boardWidth, engine.maxScore()).value_or(m_scale)
+                             ? scoreScale(m_boardWidth, engine.maxScore(), m_trackMargin).value_or(m_scale)
                              : m_scale;
     const auto next = barLength(scale, *value);
     if (!next)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bar_scale.h"
 #include "game_limits.h"
 
 #include <array>
@@ -25,6 +26,9 @@ public:
     // the next redraw.
     void setBoardWidth(int width) { m_boardWidth = width; }
     int boardWidth() const { return m_boardWidth; }
+    // The width a full bar leaves for the buttons and the figure, at the
+    // board's scale; the scale follows it at the next redraw.
+    void setTrackMargin(int margin) { m_trackMargin = margin; }
     // Pixels per score point, as of the last redraw.
     double scale() const { return m_scale; }
     // A row's bar length, kept in single precision so that a bar growing by
@@ -46,6 +50,7 @@ private:
     void setLength(int row, float length);
 
     int m_boardWidth = 0;
+    int m_trackMargin = TrackMargin;
     double m_scale = 0.0;
     std::array<float, BoardRows> m_lengths;
 };

@@ -9,6 +9,7 @@
 #include "presenter_commands.h"
 #include "text_fitting.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -58,10 +59,23 @@ constexpr int CaptionPixels = 16;
 // Room the maximum box's frame and padding take at each side of its number.
 constexpr int MaxScoreBoxInset = 5;
 
+// The picture of a button at the board's scale: the design picture at the
+// design size, otherwise the sharper one drawn down to the size it covers.
+QIcon pictureAt(const CommandBarControl &control, BoardScale scale, qreal ratio)
+{
+    if (scale.isDesign())
+        return Artwork::icon(*control.picture);
+    const QSize size(scale.px(control.face.width()), scale.px(control.face.height()));
+    QPixmap picture = Artwork::pixmap(*control.picture, scale.factor() * ratio);
+    picture = picture.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    picture.setDevicePixelRatio(ratio);
+    return QIcon(picture);
+}
+
 QPushButton *pictureButton(const CommandBarControl &control, QWidget *parent)
 {
     auto *button = new QPushButton(parent);
-    button->setIcon(Artwork::icon(*control.picture));
+    button->setIcon(pictureAt(control, {}, 1.0));
     button->setIconSize(control.face);
     button->setToolTip(QString::fromUtf16(control.text));
     // Clicking with the mouse leaves no focus frame on the projector; the
@@ -138,21 +152,56 @@ CommandBar::CommandBar(PresenterCommands &commands, QWidget *board)
     }
 }
 
-void CommandBar::placeOnBoard(const QSize &boardSize)
+void CommandBar::placeOnBoard(const QSize &boardSize, BoardScale scale)
 {
-    setGeometry(0, boardSize.height() - CommandBarHeight, boardSize.width(), CommandBarHeight);
-    const int widening = width() - DesignWidth;
+    const int height = scale.px(CommandBarHeight);
+    setGeometry(0, boardSize.height() - height, boardSize.width(), height);
+    if (scale != m_scale)
+        applyScale(scale);
     for (const CommandBarControl &item : commandBarControls) {
         if (item.anchoredRight)
-            control(item.objectName)->move(item.designRect.x() + widening, item.designRect.y());
+            control(item.objectName)->move(scale.fromRight(item.designRect.x(), width()),
+                                           scale.px(item.designRect.y()));
     }
+}
+
+// Sizes, lettering and pictures of the controls at a scale; the places of
+// those on the left too, the right-hand ones follow the bar's width.
+void CommandBar::applyScale(BoardScale scale)
+{
+    m_scale = scale;
+    for (const CommandBarControl &item : commandBarControls) {
+        QWidget *widget = control(item.objectName);
+        const QRect design = item.designRect;
+        widget->setGeometry(scale.px(design.x()), scale.px(design.y()), scale.px(design.width()),
+                            scale.px(design.height()));
+        switch (item.kind) {
+        case ControlKind::Caption:
+            widget->setFont(gulimFont(scale.px(CaptionPixels)));
+            break;
+        case ControlKind::PictureButton: {
+            auto *button = static_cast<QPushButton *>(widget);
+            button->setIcon(pictureAt(item, scale, devicePixelRatioF()));
+            button->setIconSize(QSize(scale.px(item.face.width()), scale.px(item.face.height())));
+            break;
+        }
+        case ControlKind::MaxScoreBox:
+            break; // showMaxScore fits its font
+        case ControlKind::ArrowButton:
+            widget->setFont(gulimFont(scale.px(ArrowPixels), true));
+            widget->setStyleSheet(colouredButtonStyle(BoardColours::MaxScoreYellow, scale.factor()));
+            break;
+        }
+    }
+    showMaxScore(m_maxScore);
 }
 
 void CommandBar::showMaxScore(qint32 maxScore)
 {
+    m_maxScore = maxScore;
     const QString text = numberText(maxScore);
-    const FittedText fitted = TextFitting::fit(text, hyGothicFont(MaxScorePixels),
-                                               m_maxScoreBox->width() - 2 * MaxScoreBoxInset);
+    const FittedText fitted = TextFitting::fit(text, hyGothicFont(m_scale.px(MaxScorePixels)),
+                                               m_maxScoreBox->width() - 2 * m_scale.px(MaxScoreBoxInset));
     m_maxScoreBox->setFont(fitted.font);
     m_maxScoreBox->setText(text);
 }

@@ -48,13 +48,34 @@ QFont ScoreBar::numberFont()
     return hyGothicFont(NumberPixels);
 }
 
-void ScoreBar::warmUpNumberGlyphs()
+void ScoreBar::setScale(double factor)
 {
-    QImage scratch(600, 60, QImage::Format_ARGB32_Premultiplied);
+    if (factor == m_scale)
+        return;
+    m_scale = factor;
+    m_font = hyGothicFont(int(std::lround(NumberPixels * factor)));
+    m_captionLayout.setFont(m_font);
+    m_captionLeading = std::ceil(QFontMetricsF(m_font).leading());
+    // The caption is shaped again in the new font.
+    const QString caption = m_caption;
+    const bool isNumber = m_captionIsNumber;
+    const qint64 number = m_captionNumber;
+    m_caption.clear();
+    setCaption(caption);
+    m_captionIsNumber = isNumber;
+    m_captionNumber = number;
+    update();
+}
+
+void ScoreBar::warmUpNumberGlyphs(double factor)
+{
+    const QFont font = factor == 1.0 ? numberFont() : hyGothicFont(int(std::lround(NumberPixels * factor)));
+    const QSize room = QSize(600, 60) * factor;
+    QImage scratch(room, QImage::Format_ARGB32_Premultiplied);
     scratch.fill(Qt::transparent);
     QPainter painter(&scratch);
-    painter.setFont(numberFont());
-    painter.drawText(QPointF(0, 50), QStringLiteral("-0123456789"));
+    painter.setFont(font);
+    painter.drawText(QPointF(0, 50 * factor), QStringLiteral("-0123456789"));
 }
 
 bool ScoreBar::setBarWidth(float width)
@@ -109,10 +130,11 @@ QRectF ScoreBar::captionRect() const
 
 QRectF ScoreBar::captionRectFor(float width, qreal textWidth) const
 {
-    const qreal inBarRight = qreal(width) - TextPadding;
+    const qreal inBarRight = qreal(width) - TextPadding * m_scale;
     if (inBarRight - textWidth >= 0.0)
         return QRectF(inBarRight - textWidth, 0.0, textWidth, height());
-    return QRectF(qreal(width) + BoardLayout::FigureWidth + NumberGap, 0.0, textWidth, height());
+    const qreal figureWidth = std::lround(BoardLayout::FigureWidth * m_scale);
+    return QRectF(qreal(width) + figureWidth + NumberGap * m_scale, 0.0, textWidth, height());
 }
 
 // Repaints the strip between the old and the new tip and the number at its
@@ -125,11 +147,13 @@ void ScoreBar::updateChange(float oldWidth, const QRectF &oldCaption)
     // Anti-aliased lettering reaches a pixel or two beyond its advance.
     dirty += pixelsCovering(oldCaption.adjusted(-3, 0, 3, 0));
     dirty += pixelsCovering(captionRect().adjusted(-3, 0, 3, 0));
-    // The running figure, a child standing at the tip, draws its own box;
+    // The running figure standing in front of the tip draws its own box;
     // what its moves uncover, Qt asks the bar for by itself.
-    for (const QObject *child : children()) {
-        if (child->isWidgetType() && static_cast<const QWidget *>(child)->isVisible())
-            dirty -= static_cast<const QWidget *>(child)->geometry();
+    if (m_figure && m_figure->isVisible()) {
+        if (m_figure->parentWidget() == this)
+            dirty -= m_figure->geometry();
+        else if (m_figure->parentWidget() == parentWidget())
+            dirty -= m_figure->geometry().translated(-pos());
     }
     update(dirty.intersected(rect()));
 }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPointer>
 #include <QRectF>
 #include <QString>
 #include <QTextLayout>
@@ -28,11 +29,15 @@ public:
 
     explicit ScoreBar(QWidget *parent = nullptr);
 
-    // The font of the numbers.
+    // The font of the numbers at the design size.
     static QFont numberFont();
+    // The numbers' font, the padding at the tip and the room left for the
+    // running figure grow with the board by `factor` (1 at the design size).
+    void setScale(double factor);
     // Draws the digits of the numbers once, so the first ticks of the first
-    // round do not stall while their glyphs are rendered.
-    static void warmUpNumberGlyphs();
+    // round do not stall while their glyphs are rendered; `factor` as for
+    // setScale.
+    static void warmUpNumberGlyphs(double factor = 1.0);
 
     float barWidth() const { return m_width; }
     // Takes a new length; a negative (or not-a-number) length is refused and
@@ -50,6 +55,10 @@ public:
 
     // Where the number stands for the current length.
     QRectF captionRect() const;
+
+    // The running figure in front of the bar's tip, its child or a sibling
+    // in front of it, which paints that box itself.
+    void setFigure(QWidget *figure) { m_figure = figure; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -71,4 +80,6 @@ private:
     QColor m_fill;
     QColor m_background;
     QFont m_font;
+    double m_scale = 1.0;
+    QPointer<QWidget> m_figure;
 };

@@ -10,6 +10,7 @@
 #include "entry_box.h"
 #include "figure_box.h"
 #include "fonts.h"
+#include "freed_memory.h"
 #include "game_engine.h"
 #include "literal_text.h"
 #include "presenter_commands.h"
@@ -25,6 +26,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -44,9 +46,47 @@ constexpr int TeamButtonInset = 4;
 // Ticks the highlight takes to fade from one colour into the next.
 constexpr int HighlightFadeTicks = 3;
 
+// The running figure's strip at a scale: the design strip at the design
+// size, otherwise each frame of the sharper strip drawn down to the device
+// pixels it covers.
+QPixmap runnerStripAt(BoardScale scale, qreal ratio)
+{
+    if (scale.isDesign())
+        return Artwork::pixmap(Artwork::runnerPath, qApp->devicePixelRatio());
+    const QImage sharp = Artwork::pixmap(Artwork::runnerPath, scale.factor() * ratio).toImage();
+    if (sharp.isNull())
+        return {};
+    const int frames = Artwork::runnerFrameCount;
+    const int sharpFrame = sharp.height() / frames;
+    // Each frame covers its box exactly, or the box's own colour would show
+    // at its edges.
+    const QSize frame(int(std::lround(scale.px(FigureWidth) * ratio)),
+                      int(std::lround(scale.px(RowHeight) * ratio)));
+    QImage strip(frame.width(), frame.height() * frames, QImage::Format_RGB32);
+    strip.fill(WindowGreen);
+    QPainter painter(&strip);
+    for (int k = 0; k < frames; ++k) {
+        QImage one = sharp.copy(0, k * sharpFrame, sharp.width(), sharpFrame)
+                         .scaled(frame, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Copied pixel for pixel, whatever density the sharp picture was made for.
+        one.setDevicePixelRatio(1.0);
+        painter.drawImage(0, k * frame.height(), one);
+    }
+    painter.end();
+    strip.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(strip);
+}
+
 int clampedPixels(qint64 value)
 {
     return int(std::clamp<qint64>(value, -10000000, 10000000));
+}
+
+QString entryBoxStyle(BoardScale scale)
+{
+    return QStringLiteral("QLineEdit { background: white; color: black; border: %1px solid black;"
+                          " padding: 0px %1px; }")
+        .arg(scale.px(2));
 }
 
 bool isRow(int row)
@@ -169,18 +209,20 @@ void ScoreboardWindow::createTeamRows()
     m_entryBox->setGeometry(TeamButtonLeft - 2, BannerHeight, TeamButtonWidth, RowHeight);
     m_entryBox->setFont(hyGothicFont(EntryPixels));
     m_entryBox->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_entryBox->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: white; color: black; border: 2px solid black; padding: 0px 2px; }"));
+    m_entryBox->setStyleSheet(entryBoxStyle({}));
 
     // Each running figure is its bar's child, standing at the tip: moving it
     // every frame costs only its bar a repaint, not the window and its
-    // other controls.
+    // other controls. Where a small window makes the rows overlap the
+    // banner or the command bar, the figures stand in front of those
+    // (standFiguresInFront).
     for (int i = BoardRows - 1; i >= 0; --i) {
         auto *runner = new FigureBox(m_runnerStrip, slotColour(i), m_scoreBars[std::size_t(i)]);
         runner->setObjectName(QStringLiteral("T_Pic_%1").arg(i));
         runner->setGeometry(0, 0, FigureWidth, RowHeight);
         runner->hide();
         m_runners[std::size_t(i)] = runner;
+        m_scoreBars[std::size_t(i)]->setFigure(runner);
     }
 }
 
@@ -257,32 +299,39 @@ void ScoreboardWindow::layOutRows()
 {
     const int w = width();
     const int h = height();
+    const BoardScale scale = BoardScale::forClientSize(w, h);
+    if (scale != m_scale)
+        applyScale(scale);
     m_track.setBoardWidth(w);
     m_banner->setGeometry(0, 0, w, m_banner->height());
-    m_commandBar->placeOnBoard(size());
+    m_commandBar->placeOnBoard(size(), m_scale);
     showBlank(m_commands.isBoardBlank());
 
     // However many teams a game holds, the board has eight rows.
-    if (const auto gap = BoardLayout::rowGap(h, m_engine.rowsShown()))
+    if (const auto gap = BoardLayout::rowGap(h, m_engine.rowsShown(), m_scale))
         m_rowGap = *gap;
 
     for (int i = 0; i < m_engine.rowsShown(); ++i) {
         QPushButton *button = m_teamButtons[std::size_t(i)];
         ScoreBar *bar = m_scoreBars[std::size_t(i)];
         FigureBox *runner = m_runners[std::size_t(i)];
-        const int y = clampedPixels(rowTop(i, m_rowGap));
-        button->move(TeamButtonLeft, y);
+        const int y = clampedPixels(rowTop(i, m_rowGap, m_scale));
+        button->move(m_scale.px(TeamButtonLeft), y);
         showTeamName(i);
         // The bar's widget runs to the window's edge: a number too wide for
         // its bar stands beside the running figure.
         const int barLeft = button->x() + button->width();
-        bar->setGeometry(barLeft, y, std::max(0, w - barLeft), RowHeight);
+        bar->setGeometry(barLeft, y, std::max(0, w - barLeft), m_scale.px(RowHeight));
         bar->setCaptionNumber(m_engine.score(i));
         placeFigure(i);
         runner->drawFrame(0);
         button->show();
         runner->show();
     }
+    const int rows = m_engine.rowsShown();
+    const qint64 rowsEnd = rows > 0 ? rowTop(rows - 1, m_rowGap, m_scale) + m_scale.px(RowHeight) : 0;
+    standFiguresInFront(rows > 0 && (rowTop(0, m_rowGap, m_scale) < m_banner->height()
+                                     || rowsEnd > m_commandBar->y()));
     for (int i = m_engine.rowsShown(); i < BoardRows; ++i) {
         m_teamButtons[std::size_t(i)]->hide();
         m_scoreBars[std::size_t(i)]->hide();
@@ -297,13 +346,43 @@ void ScoreboardWindow::layOutRows()
         showCommittedScores();
 }
 
-// A long name shrinks to fit its button, then is cut at its end; the
-// team keeps its whole name.
+// Every size the design fixes grows with the board; the places follow at
+// the layout.
+void ScoreboardWindow::applyScale(BoardScale scale)
+{
+    m_scale = scale;
+    const double factor = scale.factor();
+    const QSize button(scale.px(TeamButtonWidth), scale.px(RowHeight));
+    for (int i = 0; i < BoardRows; ++i) {
+        QPushButton *team = m_teamButtons[std::size_t(i)];
+        team->resize(button);
+        team->setStyleSheet(colouredButtonStyle(slotColour(i), factor));
+        m_scoreBars[std::size_t(i)]->setScale(factor);
+        m_runners[std::size_t(i)]->resize(scale.px(FigureWidth), scale.px(RowHeight));
+    }
+    m_entryBox->resize(button);
+    m_entryBox->setFont(hyGothicFont(scale.px(EntryPixels)));
+    m_entryBox->setStyleSheet(entryBoxStyle(scale));
+    m_banner->resize(m_banner->width(), scale.px(BannerHeight));
+    m_banner->setScale(factor);
+    m_track.setTrackMargin(scale.px(TrackMargin));
+    ScoreBar::warmUpNumberGlyphs(factor);
+    m_runnerStrip = runnerStripAt(scale, devicePixelRatioF());
+    returnFreedMemory();
+    for (FigureBox *runner : m_runners)
+        runner->update();
+}
+
+// A long name takes two lines and shrinks to fit its button, then is cut
+// at its end; the team keeps its whole name.
 void ScoreboardWindow::showTeamName(int row)
 {
     QPushButton *button = m_teamButtons[std::size_t(row)];
-    const FittedText fitted = TextFitting::fit(m_engine.teamName(row), hyGothicFont(TeamNamePixels),
-                                               TeamButtonWidth - 2 * TeamButtonInset);
+    // The room inside the bevel grows in proportion, as the button does.
+    const QSize room(m_scale.px(TeamButtonWidth - 2 * TeamButtonInset),
+                     m_scale.px(RowHeight - 2 * TeamButtonInset));
+    const FittedText fitted = TextFitting::fitInTwoLines(
+        m_engine.teamName(row), hyGothicFont(m_scale.px(TeamNamePixels)), room);
     button->setFont(fitted.font);
     button->setText(literalText(fitted.text));
 }
@@ -311,7 +390,24 @@ void ScoreboardWindow::showTeamName(int row)
 void ScoreboardWindow::placeFigure(int row)
 {
     const ScoreBar *bar = m_scoreBars[std::size_t(row)];
-    m_runners[std::size_t(row)]->setFigureLeft(bar->barWidth());
+    FigureBox *runner = m_runners[std::size_t(row)];
+    runner->setFigureLeft(runner->parentWidget() == bar ? QPoint() : bar->pos(), bar->barWidth());
+}
+
+// The figures stand in their bars, or, where the rows overlap the banner or
+// the command bar, as the board's front-most children.
+void ScoreboardWindow::standFiguresInFront(bool inFront)
+{
+    for (int i = 0; i < BoardRows; ++i) {
+        FigureBox *runner = m_runners[std::size_t(i)];
+        QWidget *parent = inFront ? static_cast<QWidget *>(this) : m_scoreBars[std::size_t(i)];
+        if (runner->parentWidget() == parent)
+            continue;
+        const bool shown = !runner->isHidden();
+        runner->setParent(parent);
+        placeFigure(i);
+        runner->setVisible(shown);
+    }
 }
 
 void ScoreboardWindow::showMaxScore()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "bar_track.h"
+#include "board_layout.h"
 #include "game_limits.h"
 
 #include <QColor>
@@ -67,6 +68,8 @@ public:
     // The bars' lengths in pixels.
     const BarTrack &barTrack() const { return m_track; }
     qint32 rowGap() const { return m_rowGap; }
+    // How much larger than its design the board is drawn.
+    BoardLayout::BoardScale scale() const { return m_scale; }
 
 signals:
     // Typed text the entry box could not take; it stays open for a correction.
@@ -99,6 +102,8 @@ private:
     void endHighlight(int slot);
     void placeFigure(int row);
     void showBlank(bool blank);
+    void standFiguresInFront(bool inFront);
+    void applyScale(BoardLayout::BoardScale scale);
 
     PresenterCommands &m_commands;
     GameEngine &m_engine;
@@ -126,6 +131,7 @@ private:
     std::array<HighlightFade, BoardRows> m_fades{};
 
     qint32 m_rowGap = 0;
+    BoardLayout::BoardScale m_scale;
     bool m_leaving = false;    // the presenter already agreed to end
     bool m_gameShown = false;  // showGame has drawn a game
     QString m_titleWarning; // shown after the game's name

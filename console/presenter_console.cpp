@@ -507,13 +507,15 @@ void PresenterConsole::showStandings()
     showCommandStates();
 }
 
-// A long name shrinks to fit its place, then is cut at its end; the team
-// keeps its whole name, which the tool tip and the name field show.
+// A long name takes two lines and shrinks to fit its place, as on the
+// board, then is cut at its end; the team keeps its whole name, which the
+// tool tip and the name field show.
 void PresenterConsole::showTeam(int row)
 {
     TeamRow &team = m_rows[std::size_t(row)];
     const QString name = m_engine.teamName(row);
-    const FittedText fitted = TextFitting::fit(name, hyGothicFont(NamePixels), NameWidth - 2 * NamePadding - 4);
+    const FittedText fitted = TextFitting::fitInTwoLines(
+        name, hyGothicFont(NamePixels), QSize(NameWidth - 2 * NamePadding - 4, RowHeight - 4));
     team.name->setFont(fitted.font);
     team.name->setText(literalText(fitted.text));
     team.name->setToolTip(name);

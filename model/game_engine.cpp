@@ -255,6 +255,8 @@ bool GameEngine::renameTeam(int slot, const QString &name)
 
 void GameEngine::raiseMaxScore()
 {
+    if (isRacing())
+        return;
     if (const auto raised = checkedAdd(m_maxScore, MaxScoreStep)) {
         remember(snapshot());
         setMaxScore(*raised);
@@ -264,7 +266,7 @@ void GameEngine::raiseMaxScore()
 
 void GameEngine::lowerMaxScore()
 {
-    if (m_maxScore <= LowestMaxScore)
+    if (isRacing() || m_maxScore <= LowestMaxScore)
         return;
     const auto lowered = checkedSub(m_maxScore, MaxScoreStep);
     if (!lowered)
@@ -383,6 +385,7 @@ int GameEngine::showWinner()
 void GameEngine::highlightTick()
 {
     const qint16 shownFrame = m_frame;
+    const bool returning = m_tickCount >= ColourCount * ColourHoldTicks;
     const qint16 shownColour = m_colour;
     m_frame = nextFrame(m_frame);
     if (++m_colourHeld == ColourHoldTicks) {
@@ -392,8 +395,9 @@ void GameEngine::highlightTick()
 
     if (m_tickCount < HighlightTicks) {
         addInPlace(m_tickCount, qint16(1));
+        // In its last ticks each leader's bar returns to its own colour.
         for (const int slot : std::as_const(m_highlightedTeams))
-            emit highlightTicked(slot, shownFrame, shownColour);
+            emit highlightTicked(slot, shownFrame, returning ? qint16(slot) : shownColour);
         return;
     }
 

@@ -38,13 +38,16 @@ class GameEngine : public QObject
 
 public:
     static constexpr int RaceTicks = 150;    // growing ticks; the next one commits
-    static constexpr int HighlightTicks = 50; // counted ticks; the next one ends it
     static constexpr int TickIntervalMs = 50;
     static constexpr int FrameCount = 6;     // frames of the running figure
     static constexpr int ColourCount = 8;    // the team colours the highlight runs through
     // Ticks each colour of the highlight holds: under three changes a
     // second, which photosensitive viewers can watch safely.
     static constexpr int ColourHoldTicks = 7;
+    // Counted ticks of the highlight, the next one ends it: each of the
+    // eight colours in turn and then the team's own colour again, every
+    // one held as long, so the bar never snaps back from the last colour.
+    static constexpr int HighlightTicks = (ColourCount + 1) * ColourHoldTicks;
     static constexpr qint32 NewGameMaxScore = 500;
     static constexpr qint32 MaxScoreStep = 100;
     static constexpr qint32 LowestMaxScore = 500; // lowering stops here
@@ -140,6 +143,8 @@ public:
     // cannot have (see TeamName::isUsable).
     bool renameTeam(int slot, const QString &name);
 
+    // Neither does anything while a race runs: its bars grow at the scale
+    // they started with, and a new one would make them jump at the commit.
     void raiseMaxScore();
     // Does nothing at or below 500, nor when the lowered maximum would not
     // stay above every team's total with its pending points.
@@ -226,7 +231,9 @@ signals:
     void raceTicked(int frame);
     // The round is committed and the bars were reset to it.
     void raceFinished();
-    // Once a tick for each leader.
+    // A counted tick of the highlight, once for each leader: the bar of
+    // `slot` shows team colour `colour`, its own one in the last
+    // ColourHoldTicks ticks.
     void highlightTicked(int slot, int frame, int colour);
     // The highlight is over: the bar takes its own colour again (once for
     // each leader).

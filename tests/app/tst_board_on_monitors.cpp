@@ -52,9 +52,10 @@ void TestBoardOnMonitors::boardGoesToTheProjectorOnlyWhenThePresenterChoseIt()
     QVERIFY(QTest::qWaitForWindowExposed(board));
 
     QCOMPARE(board->screen()->name(), screen);
-    // Maximized there, with the bars drawn for that screen's width.
+    // Maximized there, with the bars drawn for that screen's width, at the
+    // board's scale for that screen.
     QCOMPARE(board->frameGeometry(), board->screen()->availableGeometry());
-    QCOMPARE(board->barTrack().scale(), double(board->width() - 304) / 500);
+    QCOMPARE(board->barTrack().scale(), double(board->width() - board->scale().px(304)) / 500);
 }
 
 QTEST_MAIN(TestBoardOnMonitors)

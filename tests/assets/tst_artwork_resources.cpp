@@ -158,6 +158,10 @@ void TestArtwork::everyPictureHasItsSizeAndASharpVariantOfTwiceThat()
     QFETCH(QSize, size);
     QCOMPARE(QImage(path).size(), size);
     QCOMPARE(QImage(path.chopped(4) + "@2x.png").size(), size * 2);
+    // The board's pictures come three times as large too; the setup
+    // window's logo does not grow.
+    if (path != Artwork::logoPath)
+        QCOMPARE(QImage(path.chopped(4) + "@3x.png").size(), size * 3);
 }
 
 void TestArtwork::picturesShownAsBitmapsAreFullyOpaque_data()
@@ -169,6 +173,7 @@ void TestArtwork::picturesShownAsBitmapsAreFullyOpaque_data()
                                 Artwork::buttonWinnerPath, Artwork::doorPath}) {
         QTest::newRow(qPrintable(path)) << path;
         QTest::newRow(qPrintable(path.chopped(4) + "@2x")) << path.chopped(4) + "@2x.png";
+        QTest::newRow(qPrintable(path.chopped(4) + "@3x")) << path.chopped(4) + "@3x.png";
     }
 }
 
@@ -189,7 +194,10 @@ void TestArtwork::highDensityScreensGetTheSharpPictureAtTheSameLogicalSize_data(
     QTest::newRow("1") << 1.0 << 1.0;
     QTest::newRow("1.25") << 1.25 << 2.0;
     QTest::newRow("2") << 2.0 << 2.0;
-    QTest::newRow("3") << 3.0 << 2.0;
+    // A 4K board drawn 2.82 times its design size.
+    QTest::newRow("2.82") << 2.82 << 3.0;
+    QTest::newRow("3") << 3.0 << 3.0;
+    QTest::newRow("4") << 4.0 << 3.0;
 }
 
 void TestArtwork::highDensityScreensGetTheSharpPictureAtTheSameLogicalSize()
@@ -213,6 +221,7 @@ void TestArtwork::everyRunnerFrameIsEdgedInWindowGreenAtBothScales_data()
     QTest::addColumn<int>("scale");
     QTest::newRow("1x") << Artwork::runnerPath << 1;
     QTest::newRow("2x") << QString(":/assets/runner@2x.png") << 2;
+    QTest::newRow("3x") << QString(":/assets/runner@3x.png") << 3;
 }
 
 void TestArtwork::everyRunnerFrameIsEdgedInWindowGreenAtBothScales()
@@ -277,6 +286,7 @@ void TestArtwork::theBannerRunsOnIntoTheWindowGreenAtItsBottom_data()
     QTest::addColumn<int>("rows");
     QTest::newRow("band 1x") << Artwork::bannerBandPath << 4;
     QTest::newRow("band 2x") << QString(":/assets/banner_band@2x.png") << 8;
+    QTest::newRow("band 3x") << QString(":/assets/banner_band@3x.png") << 12;
 }
 
 void TestArtwork::theBannerRunsOnIntoTheWindowGreenAtItsBottom()
@@ -294,6 +304,7 @@ void TestArtwork::aBannerGroupIsDrawnWhollyInsideItsRectangle_data()
     for (const Artwork::BannerGroup &group : Artwork::bannerGroups) {
         QTest::newRow(qPrintable(group.path)) << group.path;
         QTest::newRow(qPrintable(group.path.chopped(4) + "@2x")) << group.path.chopped(4) + "@2x.png";
+        QTest::newRow(qPrintable(group.path.chopped(4) + "@3x")) << group.path.chopped(4) + "@3x.png";
     }
 }
 

@@ -23,6 +23,8 @@ private slots:
     void barLengthIsSinglePrecisionAndNeverNegative_data();
     void barLengthIsSinglePrecisionAndNeverNegative();
     void frameAndColourWrapAround();
+    void theBoardGrowsWithTheSmallerSideOfItsWindow_data();
+    void theBoardGrowsWithTheSmallerSideOfItsWindow();
 };
 
 void TestBoardLayout::rowGapSharesTheFreeHeightEvenly_data()
@@ -116,3 +118,45 @@ void TestBoardLayout::frameAndColourWrapAround()
 
 QTEST_GUILESS_MAIN(TestBoardLayout)
 #include "tst_board_layout.moc"
+
+void TestBoardLayout::theBoardGrowsWithTheSmallerSideOfItsWindow_data()
+{
+    // Sizes round up: nothing is drawn smaller than its share.
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<int>("banner");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("margin");
+    QTest::addColumn<int>("leaveLeft");    // 74 design pixels from the right
+    QTest::addColumn<qint32>("gap");       // one team
+    QTest::addColumn<qint64>("firstRow");
+    // Up to the design size nothing grows.
+    QTest::newRow("design") << QSize(1024, 766) << 1.0 << 260 << 50 << 304 << 950 << 192 << qint64(452);
+    QTest::newRow("smaller") << QSize(700, 300) << 1.0 << 260 << 50 << 304 << 626 << -40 << qint64(220);
+    QTest::newRow("wider only") << QSize(1920, 766) << 1.0 << 260 << 50 << 304 << 1846 << 192 << qint64(452);
+    QTest::newRow("taller only") << QSize(1024, 1400) << 1.0 << 260 << 50 << 304 << 950 << 510 << qint64(770);
+    QTest::newRow("1366 x 768") << QSize(1366, 768) << 768 / 766.0 << 261 << 51 << 305 << 1291 << 192 << qint64(453);
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080) << 1080 / 766.0 << 367 << 71 << 429 << 1815 << 270 << qint64(637);
+    QTest::newRow("3840 x 2160") << QSize(3840, 2160) << 2160 / 766.0 << 734 << 141 << 858 << 3631 << 542 << qint64(1276);
+    QTest::newRow("twice, width and height") << QSize(2048, 1532) << 2.0 << 520 << 100 << 608 << 1900 << 385 << qint64(905);
+}
+
+void TestBoardLayout::theBoardGrowsWithTheSmallerSideOfItsWindow()
+{
+    QFETCH(QSize, window);
+    QFETCH(double, factor);
+    QFETCH(int, banner);
+    QFETCH(int, row);
+    QFETCH(int, margin);
+    QFETCH(int, leaveLeft);
+    QFETCH(qint32, gap);
+    QFETCH(qint64, firstRow);
+    const auto scale = BoardLayout::BoardScale::forClientSize(window.width(), window.height());
+    QCOMPARE(scale.factor(), factor);
+    QCOMPARE(scale.px(BoardLayout::BannerHeight), banner);
+    QCOMPARE(scale.px(BoardLayout::RowHeight), row);
+    QCOMPARE(scale.px(TrackMargin), margin);
+    QCOMPARE(scale.fromRight(950, window.width()), leaveLeft);
+    QCOMPARE(BoardLayout::rowGap(window.height(), 1, scale), std::optional<qint32>(gap));
+    QCOMPARE(BoardLayout::rowTop(0, gap, scale), firstRow);
+}

@@ -115,6 +115,11 @@ private slots:
     void rowsShareTheHeightEvenlyAndOnlyTeamsInPlayShow();
     void designSizePlacesTheCommandBarGroup();
     void wideningMovesTheRightHandGroupOnly();
+    void aLargerWindowDrawsEveryDesignSizeLarger_data();
+    void aLargerWindowDrawsEveryDesignSizeLarger();
+    void backAtTheDesignSizeTheBoardIsAsBefore();
+    void aGrownFigureFillsItsWholeBox_data();
+    void aGrownFigureFillsItsWholeBox();
 
     // Score display
     void barLengthsFollowTheScale();
@@ -203,6 +208,26 @@ void TestScoreboardWindow::controlsStackAsDesigned()
     QCOMPARE(b.figure(0)->parent(), b.bar(0));
     QVERIFY(depth(QStringLiteral("Image1")) > depth(QStringLiteral("TeamLabel_0")));
     QVERIFY(depth(QStringLiteral("Picture2")) > depth(QStringLiteral("TeamLabel_7")));
+
+    // In a window too small for its rows, the running figures stand in
+    // front of everything, banner and command bar included: row 0's figure
+    // was hidden under the command bar at 700 x 300.
+    b.form->resize(700, 300);
+    const QObjectList small = b.form->children();
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(b.figure(i)->parent(), b.form.get());
+        QVERIFY(b.figure(i)->isVisible());
+        for (const QObject *control : small) {
+            if (control->isWidgetType() && !control->objectName().startsWith(QStringLiteral("T_Pic_")))
+                QVERIFY(small.indexOf(b.figure(i)) > small.indexOf(control));
+        }
+        QCOMPARE(b.figureLeft(i), float(b.bar(i)->x()) + b.width(i));
+        QCOMPARE(b.figurePlace(i), QPoint(b.bar(i)->x() + qRound(b.width(i)), b.bar(i)->y()));
+    }
+    // Back in a large enough window, each stands in its bar again.
+    b.form->resize(1024, 766);
+    QCOMPARE(b.figure(0)->parent(), b.bar(0));
+    QCOMPARE(b.figurePlace(0), QPoint(163 + qRound(b.width(0)), b.bar(0)->y()));
 }
 
 void TestScoreboardWindow::maximumScoreBoxIsLeftOutOfTheTabCycle()
@@ -304,14 +329,92 @@ void TestScoreboardWindow::designSizePlacesTheCommandBarGroup()
 void TestScoreboardWindow::wideningMovesTheRightHandGroupOnly()
 {
     Board b({100});
-    b.form->resize(1920, 1080);
+    b.form->resize(1920, 766);
     QCOMPARE(b.child(QStringLiteral("Image1"))->geometry(), QRect(0, 0, 1920, 260));
-    QCOMPARE(b.child(QStringLiteral("Picture2"))->geometry(), QRect(0, 1009, 1920, 71));
+    QCOMPARE(b.child(QStringLiteral("Picture2"))->geometry(), QRect(0, 695, 1920, 71));
     QCOMPARE(b.button("Command5")->x(), 1846);
     QCOMPARE(b.maxBox()->x(), 1550);
     QCOMPARE(b.button("Command7")->x(), 1740);
     QCOMPARE(b.button("Command1")->pos(), QPoint(34, 6));
     QCOMPARE(b.button("Command4")->pos(), QPoint(426, 6));
+}
+
+void TestScoreboardWindow::aLargerWindowDrawsEveryDesignSizeLarger_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QRect>("commandBar");
+    QTest::addColumn<QRect>("maxBox");
+    QTest::addColumn<QPoint>("leave");
+    QTest::addColumn<QRect>("start");
+    QTest::addColumn<QRect>("team");
+    QTest::addColumn<QSize>("figure");
+    QTest::addColumn<int>("namePixels");
+    QTest::addColumn<float>("barLength"); // 100 of 500 points
+    QTest::newRow("design") << QSize(1024, 766) << QRect(0, 695, 1024, 71) << QRect(654, 4, 189, 35)
+                            << QPoint(950, 4) << QRect(34, 6, 101, 37) << QRect(4, 452, 159, 50)
+                            << QSize(140, 50) << 27 << 144.0f;
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QRect(0, 979, 1920, 101)
+                                 << QRect(1398, 6, 267, 50) << QPoint(1815, 6) << QRect(48, 9, 143, 53)
+                                 << QRect(6, 637, 225, 71) << QSize(198, 71) << 39 << 298.2f;
+    QTest::newRow("3840 x 2160") << QSize(3840, 2160) << QRect(0, 1959, 3840, 201)
+                                 << QRect(2796, 12, 533, 99) << QPoint(3631, 12) << QRect(96, 17, 285, 105)
+                                 << QRect(12, 1276, 449, 141) << QSize(395, 141) << 77 << 596.4f;
+}
+
+void TestScoreboardWindow::aLargerWindowDrawsEveryDesignSizeLarger()
+{
+    QFETCH(QSize, window);
+    QFETCH(QRect, commandBar);
+    QFETCH(QRect, maxBox);
+    QFETCH(QPoint, leave);
+    QFETCH(QRect, start);
+    QFETCH(QRect, team);
+    QFETCH(QSize, figure);
+    QFETCH(int, namePixels);
+    QFETCH(float, barLength);
+    Board b({100}, window);
+    QCOMPARE(b.child(QStringLiteral("Picture2"))->geometry(), commandBar);
+    QCOMPARE(b.maxBox()->geometry(), maxBox);
+    QCOMPARE(b.button("Command5")->pos(), leave);
+    QCOMPARE(b.button("Command1")->geometry(), start);
+    QCOMPARE(b.team(0)->geometry(), team);
+    QCOMPARE(b.team(0)->font().pixelSize(), namePixels);
+    QCOMPARE(b.bar(0)->height(), team.height());
+    QCOMPARE(b.figure(0)->size(), figure);
+    QCOMPARE(b.width(0), barLength);
+    QCOMPARE(b.figurePlace(0), QPoint(team.right() + 1 + qRound(barLength), team.y()));
+    QCOMPARE(b.child(QStringLiteral("Image1"))->height(), b.form->scale().px(260));
+}
+
+void TestScoreboardWindow::backAtTheDesignSizeTheBoardIsAsBefore()
+{
+    Board b({120, 80, 240}, QSize(1024, 766));
+    const QImage before = b.form->grab().toImage();
+    b.form->resize(1920, 1080);
+    QVERIFY(b.form->grab().toImage() != before);
+    b.form->resize(1024, 766);
+    QCOMPARE(b.form->grab().toImage(), before);
+}
+
+void TestScoreboardWindow::aGrownFigureFillsItsWholeBox_data()
+{
+    QTest::addColumn<QSize>("window");
+    // A box rounded up to 141 x 51 once showed its slot colour along two
+    // edges around a frame drawn 140 x 50.
+    QTest::newRow("1366 x 768") << QSize(1366, 768);
+    QTest::newRow("1920 x 1080") << QSize(1920, 1080);
+}
+
+void TestScoreboardWindow::aGrownFigureFillsItsWholeBox()
+{
+    QFETCH(QSize, window);
+    Board b({100}, window);
+    const QImage box = b.figure(0)->grab().toImage();
+    QCOMPARE(box.size(), b.figure(0)->size());
+    for (int x = 0; x < box.width(); ++x)
+        QCOMPARE(QColor(box.pixel(x, box.height() - 1)), QColor(57, 181, 74));
+    for (int y = 0; y < box.height(); ++y)
+        QCOMPARE(QColor(box.pixel(box.width() - 1, y)), QColor(57, 181, 74));
 }
 
 // --- Score display -----------------------------------------------------------
@@ -574,33 +677,33 @@ void TestScoreboardWindow::aRenameTheFileCannotCarryKeepsTheBoxOpen()
 void TestScoreboardWindow::longNamesShrinkThenAreCutAtTheirEnd_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("shrinks");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<int>("lines");
     QTest::addColumn<bool>("cut");
-    QTest::newRow("2 characters") << QStringLiteral("진리") << false << false;
-    QTest::newRow("12 characters") << QStringLiteral("Team Phoenix") << true << false;
-    QTest::newRow("12 syllables") << QStringLiteral("열두 글자 팀 이름이에요") << true << true;
-    QTest::newRow("25 characters") << QStringLiteral("The Quiz Masters of Seoul") << true << true;
-    QTest::newRow("an ampersand shows") << QStringLiteral("R&D") << false << false;
+    const QString church = QStringLiteral("은혜와 평강의 할렐루야 찬양대 소프라노 연합팀");
+    QTest::newRow("2 characters") << QStringLiteral("진리") << QSize(1024, 766) << 1 << false;
+    QTest::newRow("25 characters") << church << QSize(1024, 766) << 2 << false;
+    QTest::newRow("25 characters at 1080p") << church << QSize(1920, 1080) << 2 << false;
+    QTest::newRow("100 characters") << QString(100, u'팀') << QSize(1024, 766) << 2 << true;
+    QTest::newRow("an ampersand shows") << QStringLiteral("R&D") << QSize(1024, 766) << 1 << false;
 }
 
 void TestScoreboardWindow::longNamesShrinkThenAreCutAtTheirEnd()
 {
     QFETCH(QString, name);
-    QFETCH(bool, shrinks);
+    QFETCH(QSize, window);
+    QFETCH(int, lines);
     QFETCH(bool, cut);
-    Board b({10});
+    Board b({10}, window);
     b.engine.renameTeam(0, name);
     QPushButton *button = b.team(0);
-    const int natural = 27;
-    QCOMPARE(button->font().pixelSize() < natural, shrinks);
-    QVERIFY(button->font().pixelSize() >= natural * 6 / 10);
     const QString shown = QString(button->text()).replace(QStringLiteral("&&"), QStringLiteral("&"));
+    QCOMPARE(shown.count(u'\n') + 1, lines);
     QCOMPARE(shown.endsWith(u'…'), cut);
     if (!cut)
-        QCOMPARE(shown, name);
-    else
-        QVERIFY(name.startsWith(shown.chopped(1)));
-    QVERIFY(QFontMetrics(button->font()).horizontalAdvance(shown) <= button->width() - 6);
+        QCOMPARE(QString(shown).replace(u'\n', u' '), name);
+    for (const QString &line : shown.split(u'\n'))
+        QVERIFY(QFontMetrics(button->font()).horizontalAdvance(line) <= button->width() - 6);
     QCOMPARE(b.engine.teamName(0), name); // the team keeps its whole name
 }
 
@@ -696,7 +799,7 @@ void TestScoreboardWindow::resizingMidRoundKeepsTheBarsGrowing()
     const float grown[] = {b.width(0), b.width(1)};
     QVERIFY(grown[0] > 144.0f + 50.0f);
 
-    b.form->resize(1100, 800);
+    b.form->resize(1100, 766);
     QVERIFY(b.engine.isRacing());
     QCOMPARE(b.engine.tickCount(), qint16(40));
     QCOMPARE(b.width(0), grown[0]);
@@ -716,7 +819,7 @@ void TestScoreboardWindow::resizingBetweenRoundsRedrawsTheBarsForTheNewWidth()
     // The window manager maximizes a new board after showGame has drawn it.
     Board b({100, 250});
     QCOMPARE(b.width(0), 144.0f); // (1024 - 304) / 500 per point
-    b.form->resize(1920, 1080);
+    b.form->resize(1920, 766);
     QCOMPARE(b.width(0), 323.2f); // (1920 - 304) / 500 per point
     QCOMPARE(b.width(1), 808.0f);
     QCOMPARE(b.figureLeft(1), float(b.bar(1)->x()) + 808.0f);
@@ -745,23 +848,29 @@ void TestScoreboardWindow::highlightRunsThroughTheTeamColours()
     QCOMPARE(b.engine.highlightedTeam(), 1);
     QVERIFY(b.timer(2)->isActive());
     QList<QColor> settled;
-    for (int n = 1; n <= 50; ++n) {
+    QColor before = b.bar(1)->fillColour();
+    for (int n = 1; n <= GameEngine::HighlightTicks; ++n) {
         b.engine.highlightTick();
         QCOMPARE(b.figure(1)->shownFrame(), (n - 1) % 6);
         // Each colour fades in over three ticks and holds for seven: the
         // bar settles on a new colour under three times a second.
         const int held = (n - 1) % GameEngine::ColourHoldTicks;
-        if (held >= 2) {
-            QCOMPARE(b.bar(1)->fillColour(), teamColours[(n - 1) / GameEngine::ColourHoldTicks]);
-            if (settled.isEmpty() || settled.last() != b.bar(1)->fillColour())
-                settled.append(b.bar(1)->fillColour());
-        }
+        const QColor now = b.bar(1)->fillColour();
+        if (held >= 2 && (settled.isEmpty() || settled.last() != now))
+            settled.append(now);
+        // No tick jumps more than a third of the way between two colours.
+        const auto step = [](int from, int to) { return std::abs(to - from); };
+        QVERIFY(step(before.red(), now.red()) <= 128 / 3 + 1);
+        QVERIFY(step(before.green(), now.green()) <= 128 / 3 + 1);
+        QVERIFY(step(before.blue(), now.blue()) <= 128 / 3 + 1);
+        before = now;
     }
-    // The team colours in their order; the eighth only begins to fade in
-    // before the highlight ends, as 2.5 s hold seven colour changes.
-    QCOMPARE(settled, QList<QColor>(std::begin(teamColours), std::end(teamColours) - 1));
+    // The team colours in their order, then the team's own, faded into.
+    QList<QColor> expected(std::begin(teamColours), std::end(teamColours));
+    expected.append(teamColours[1]);
+    QCOMPARE(settled, expected);
     QVERIFY(b.timer(2)->isActive());
-    b.engine.highlightTick(); // the 51st: the team's own colour again
+    b.engine.highlightTick(); // the end: the bar already shows its own colour
     QVERIFY(!b.timer(2)->isActive());
     QCOMPARE(b.bar(1)->fillColour(), teamColours[1]);
     QCOMPARE(b.figure(1)->shownFrame(), 0);
@@ -948,9 +1057,11 @@ void TestScoreboardWindow::theBlankBoardShowsTheBannerAloneUntilAStart()
     for (QWidget *hidden : {static_cast<QWidget *>(b.team(1)), static_cast<QWidget *>(b.bar(1)),
                             b.child(QStringLiteral("Picture2"))})
         QVERIFY(covered.contains(hidden->geometry()));
-    // A new size keeps it over everything.
+    // A new size, with a banner grown with the board, keeps it over everything.
     b.form->resize(1280, 900);
-    QCOMPARE(cover->geometry(), QRect(0, covered.top(), 1280, 900 - covered.top()));
+    const int bannerEnd = b.child(QStringLiteral("Image1"))->geometry().bottom() + 1;
+    QVERIFY(bannerEnd > covered.top());
+    QCOMPARE(cover->geometry(), QRect(0, bannerEnd, 1280, 900 - bannerEnd));
     addPendingPoints(b.engine, 0, 30);
     QTest::keyClick(b.form.get(), Qt::Key_PageDown);
     QVERIFY(!cover->isVisible());

@@ -175,11 +175,16 @@ void TestPresenterConsole::rowsFollowScoresPendingPointsAndTheMaximum()
 
 void TestPresenterConsole::longNamesAreFittedWhereShownAndWholeWhereEdited()
 {
-    const QString longName = u"아주 아주 긴 이름의 청년부 연합 찬양팀과 그 친구들 & 이웃"_qs;
+    // Two lines, as on the board, then shrunk, then cut.
+    const QString church = u"은혜와 평강의 할렐루야 찬양대 소프라노 연합팀"_qs;
+    QVERIFY(m_engine->renameTeam(1, church));
+    QCOMPARE(nameButton(1)->text(), u"은혜와 평강의 할렐루야\n찬양대 소프라노 연합팀"_qs);
+    const QString longName = u"아주 아주 긴 이름의 청년부 연합 찬양팀과 그 친구들 & 이웃, 그리고 또 다른 이웃들과 함께 하는 모임과 "
+                             u"그 모임의 또 다른 친구들의 연합 찬양팀"_qs;
     QVERIFY(m_engine->renameTeam(0, longName));
     QPushButton *shown = nameButton(0);
     QVERIFY(shown->text().endsWith(u'…'));
-    QVERIFY(shown->font().pixelSize() < nameButton(1)->font().pixelSize());
+    QVERIFY(shown->font().pixelSize() < nameButton(2)->font().pixelSize());
     QCOMPARE(shown->toolTip(), longName);
 
     QTest::mouseClick(shown, Qt::LeftButton);

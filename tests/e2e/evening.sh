@@ -20,7 +20,7 @@ title='Zanto 점수판'
 
 e2e_play_first_round "$program" "$title"
 
-e2e_click "$board" 344 $((board_h - 47)) # 저장
+e2e_click "$board" $(e2e_command_bar_point "$board_w" "$board_h" 344 24) # 저장
 sleep 1
 e2e_type "evening"
 e2e_key Return

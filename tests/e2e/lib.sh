@@ -211,6 +211,22 @@ e2e_key() { # KEY...
     xdotool key "$@"
 }
 
+# e2e_board_px WIDTH HEIGHT LENGTH: a design length on a board of that size.
+# Beyond its design size (1024 x 766) the board grows by the smaller of
+# width / 1024 and height / 766, its lengths rounded up.
+e2e_board_px() {
+    awk -v w="$1" -v h="$2" -v d="$3" 'BEGIN {
+        s = w / 1024; if (h / 766 < s) s = h / 766; if (s < 1) s = 1
+        v = d * s - 1e-9; r = int(v); if (r < v) r++; print r }'
+}
+
+# e2e_command_bar_point WIDTH HEIGHT X Y: a design point of the command bar
+# (left-hand group, Y from the bar's top) on a board of that size.
+e2e_command_bar_point() {
+    echo "$(e2e_board_px "$1" "$2" "$3")" \
+        $(($2 - $(e2e_board_px "$1" "$2" 71) + $(e2e_board_px "$1" "$2" "$4")))
+}
+
 # The first round both evenings share: the program started, teams 0 ("Owls"),
 # 1 and 4 chosen, 30 and 120 points typed for the first and third and the race
 # run to its end. Leaves setup, board, board_w, board_h, row_centre and
@@ -242,10 +258,16 @@ e2e_play_first_round() { # program title
     teams=3
     # Rows share the free height between banner (260) and command bar (71).
     # The board rounds the gap half to even.
-    free=$((board_h - 331 - 50 * teams)) parts=$((teams + 1))
+    row_banner=$(e2e_board_px "$board_w" "$board_h" 260)
+    row_height=$(e2e_board_px "$board_w" "$board_h" 50)
+    row_bar=$(e2e_board_px "$board_w" "$board_h" 71)
+    free=$((board_h - row_banner - row_bar - row_height * teams)) parts=$((teams + 1))
     gap=$((free / parts)) rest=$((free % parts))
     if ((2 * rest > parts || (2 * rest == parts && gap % 2 == 1))); then gap=$((gap + 1)); fi
-    row_centre() { echo 83 $(((50 + gap) * $1 + 260 + gap + 25)); }
+    row_centre() {
+        echo "$(e2e_board_px "$board_w" "$board_h" 83)" \
+            $(((row_height + gap) * $1 + row_banner + gap + row_height / 2))
+    }
 
     enter_points() { # slot points
         e2e_click "$board" $(row_centre "$1")
@@ -257,7 +279,8 @@ e2e_play_first_round() { # program title
     enter_points 0 30
     enter_points 2 120
 
-    e2e_click "$board" 84 $((board_h - 47)) # 출발: the bars race for 7.5 seconds
+    # 출발: the bars race for 7.5 seconds
+    e2e_click "$board" $(e2e_command_bar_point "$board_w" "$board_h" 84 24)
     sleep 9
 }
 
@@ -279,7 +302,10 @@ e2e_expect_saved_game() {
 # e2e_leave_board BOARD WIDTH HEIGHT: the leave button (나가기); the program
 # must end at once with status 0, asking nothing.
 e2e_leave_board() {
-    e2e_click "$1" $(($2 - 74 + 26)) $(($3 - 71 + 4 + 18)) # 나가기
+    local px
+    px=$(e2e_board_px "$2" "$3" 26)
+    e2e_click "$1" $(($2 - $(e2e_board_px "$2" "$3" 74) + px)) \
+        $(e2e_command_bar_point "$2" "$3" 0 22 | cut -d' ' -f2) # 나가기
     e2e_wait_program_exit 5 || e2e_fail "the program did not end after the leave button"
     [[ $E2E_PROGRAM_STATUS -eq 0 ]] || e2e_fail "the program ended with status $E2E_PROGRAM_STATUS"
 }

@@ -54,7 +54,7 @@ e2e_find_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292 >/dev/null \
 
 # A new game that was never saved: the save asks for a name.
 read -r board_w board_h < <(e2e_window_size "$board")
-e2e_click "$board" 344 $((board_h - 47)) # 저장
+e2e_click "$board" $(e2e_command_bar_point "$board_w" "$board_h" 344 24) # 저장
 sleep 1
 e2e_type "recovered"
 e2e_key Return

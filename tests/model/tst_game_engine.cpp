@@ -61,8 +61,12 @@ private slots:
     void renamingMarksTheStandingsChangedOnlyWhenTheNameChanges();
     void theMaximumMovesInStepsAndNotBelowFiveHundred_data();
     void theMaximumMovesInStepsAndNotBelowFiveHundred();
+    void theMaximumStaysWhileARaceRuns_data();
+    void theMaximumStaysWhileARaceRuns();
     void theRaceGrowsEveryRowAndCommitsOnTheTickAfterTheLast();
     void theHighlightRunsThroughTheColoursAndEnds();
+    void theHighlightShowsEachTeamColourThenTheTeamsOwn_data();
+    void theHighlightShowsEachTeamColourThenTheTeamsOwn();
     void theRaceAndTheHighlightDoNotRunIntoEachOther();
     void loweringTheMaximumStopsAboveEveryTotal_data();
     void loweringTheMaximumStopsAboveEveryTotal();
@@ -459,6 +463,35 @@ void TestGameEngine::theMaximumMovesInStepsAndNotBelowFiveHundred()
     QVERIFY(!up.changedSinceSave() && !down.changedSinceSave());
 }
 
+void TestGameEngine::theMaximumStaysWhileARaceRuns_data()
+{
+    QTest::addColumn<bool>("raise");
+    QTest::addColumn<qint32>("afterTheRace");
+    QTest::newRow("▲") << true << 700;
+    QTest::newRow("▼") << false << 500;
+}
+
+void TestGameEngine::theMaximumStaysWhileARaceRuns()
+{
+    // A change mid-race made the bars snap back a tick at the new scale and
+    // then jump at the commit.
+    QFETCH(bool, raise);
+    QFETCH(qint32, afterTheRace);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({100, 200}), 600);
+    engine.enterPoints(0, QStringLiteral("30"));
+    QSignalSpy reset(&engine, &GameEngine::barsReset);
+    engine.startRace();
+    engine.raceTick();
+    raise ? engine.raiseMaxScore() : engine.lowerMaxScore();
+    QCOMPARE(engine.maxScore(), 600);
+    QCOMPARE(reset.count(), 0);
+    QVERIFY(!engine.canUndo());
+    runRace(engine);
+    raise ? engine.raiseMaxScore() : engine.lowerMaxScore();
+    QCOMPARE(engine.maxScore(), afterTheRace);
+}
+
 void TestGameEngine::theRaceGrowsEveryRowAndCommitsOnTheTickAfterTheLast()
 {
     GameEngine engine;
@@ -510,16 +543,46 @@ void TestGameEngine::theHighlightRunsThroughTheColoursAndEnds()
         QCOMPARE(tick.at(1).toInt(), (n - 1) % GameEngine::FrameCount);
         colours.append(tick.at(2).toInt());
     }
-    // Each colour holds for 350 ms, under three changes a second, and all
-    // eight team colours come in their order.
-    for (int n = 0; n < colours.size(); ++n)
-        QCOMPARE(colours[n], n / GameEngine::ColourHoldTicks);
-    QCOMPARE(colours.last(), GameEngine::ColourCount - 1);
+    // Every colour, the team's own at the end included, holds for 350 ms:
+    // at least a third of a second, under three changes a second.
+    int held = 0;
+    for (int n = 0; n < colours.size(); ++n) {
+        held = n > 0 && colours[n] == colours[n - 1] ? held + 1 : 1;
+        if (n + 1 == colours.size() || colours[n + 1] != colours[n])
+            QCOMPARE(held, GameEngine::ColourHoldTicks);
+    }
     QVERIFY(engine.isHighlighting());
     engine.highlightTick();
     QVERIFY(!engine.isHighlighting());
     QCOMPARE(finished.count(), 1);
     QCOMPARE(engine.tickCount(), qint16(0));
+}
+
+void TestGameEngine::theHighlightShowsEachTeamColourThenTheTeamsOwn_data()
+{
+    QTest::addColumn<int>("tick");
+    QTest::addColumn<int>("colour");
+    QTest::newRow("first tick") << 1 << 0;
+    QTest::newRow("first colour's last") << 7 << 0;
+    QTest::newRow("second colour") << 8 << 1;
+    QTest::newRow("eighth colour's first") << 50 << 7;
+    // Once the eighth showed for a single tick before the bar snapped back.
+    QTest::newRow("eighth colour's last") << 56 << 7;
+    QTest::newRow("own colour again") << 57 << 2;
+    QTest::newRow("last counted tick") << GameEngine::HighlightTicks << 2;
+}
+
+void TestGameEngine::theHighlightShowsEachTeamColourThenTheTeamsOwn()
+{
+    QFETCH(int, tick);
+    QFETCH(int, colour);
+    GameEngine engine;
+    setUpGame(engine, numberedTeams({10, 20, 40}));
+    QCOMPARE(engine.showWinner(), 2);
+    QSignalSpy ticked(&engine, &GameEngine::highlightTicked);
+    for (int n = 0; n < tick; ++n)
+        engine.highlightTick();
+    QCOMPARE(ticked.last().at(2).toInt(), colour);
 }
 
 void TestGameEngine::theRaceAndTheHighlightDoNotRunIntoEachOther()

@@ -1,4 +1,4 @@
-// Writes every picture of the program, at 1x and @2x, and the start sound
+// Writes every picture of the program, at 1x, @2x and (the board's) @3x, and the start sound
 // into the given folder (the repository's assets/).
 #include "artwork.h"
 
@@ -35,12 +35,16 @@ bool writeImage(const QDir &dir, const QString &name, const QImage &image, bool 
     return true;
 }
 
-// Writes name.png and name@2x.png from one drawing.
-bool writeBoth(const QDir &dir, const QString &name, QSize size, const Drawing &draw, bool opaque)
+// Writes name.png and name@2x.png from one drawing, and name@3x.png for the
+// pictures a board larger than its design draws larger (`board`).
+bool writeBoth(const QDir &dir, const QString &name, QSize size, const Drawing &draw, bool opaque,
+               bool board = true)
 {
     bool ok = true;
-    for (int scale : {1, 2}) {
-        const QString file = name + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png"));
+    for (int scale : {1, 2, 3}) {
+        if (scale == 3 && !board)
+            continue;
+        const QString file = name + (scale > 1 ? QStringLiteral("@%1x.png").arg(scale) : QStringLiteral(".png"));
         ok = writeImage(dir, file, render(size, scale, draw), opaque) && ok;
     }
     return ok;
@@ -86,7 +90,7 @@ int main(int argc, char *argv[])
         ok = writeBoth(dir, b.name, buttonFaceSize,
                        [&](QPainter &p) { drawButtonFace(p, b.caption); }, true) && ok;
     ok = writeBoth(dir, "door", doorSize, drawDoor, true) && ok;
-    ok = writeBoth(dir, "logo", logoSize, drawLogo, false) && ok;
+    ok = writeBoth(dir, "logo", logoSize, drawLogo, false, false) && ok;
     // The Windows .ico is packed from these PNGs when the program is built.
     for (int size : {16, 32, 48, 256})
         ok = writeImage(dir, QStringLiteral("icon%1.png").arg(size), windowIcon(size), false) && ok;

@@ -1,0 +1,5 @@
+#include "freed_memory.h"
+
+void returnFreedMemory()
+{
+}
