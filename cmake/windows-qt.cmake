@@ -32,7 +32,7 @@ if(ZANTO_WINE64 AND ZANTO_WINESERVER)
     set(ZANTO_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH "Wine prefix the tests run in")
     set(ZANTO_WINE_QT_BIN "Z:${ZANTO_WINDOWS_QT_DIR}/bin")
     set(ZANTO_WINE_QT_PLUGINS "Z:${ZANTO_WINDOWS_QT_DIR}/plugins")
-    set(ZANTO_WINE_FONTS "Z:${CMAKE_BINARY_DIR}/app/fonts")
+    set(ZANTO_WINE_FONTS "Z:${CMAKE_BINARY_DIR}/fonts")
     configure_file("${PROJECT_SOURCE_DIR}/tools/windows/wine-run.in"
         "${CMAKE_BINARY_DIR}/wine-run" @ONLY
         FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE

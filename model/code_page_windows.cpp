@@ -111,9 +111,11 @@ bool canEncode(const QString &text)
     // is no character at all.
     if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); }))
         return false;
+    // Windows' table writes some private-use characters as bytes that its
+    // own strict reading refuses; a character counts only if it comes back.
     bool usedDefault = false;
-    toBytes(text, &usedDefault);
-    return !usedDefault;
+    const QByteArray bytes = toBytes(text, &usedDefault);
+    return !usedDefault && strictText(bytes.constData(), int(bytes.size())) == text;
 }
 
 } // namespace CodePage949
