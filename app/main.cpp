@@ -1,4 +1,5 @@
 #include "artwork_resources.h"
+#include "fonts.h"
 #include "monitor_platform.h"
 #include "program.h"
 #include "qt_dialogs.h"
@@ -23,6 +24,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(ZANTO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("kr.zanto.scoreboard"));
     QApplication::setWindowIcon(Artwork::windowIcon());
+    // The Windows program brings its stand-in Korean faces; on Linux the
+    // system's packages provide them and the folder does not exist.
+    addFontsFrom(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
 
     QtDialogs dialogs;
     QtStartSound sound;

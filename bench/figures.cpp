@@ -11,6 +11,12 @@
 
 #if defined(Q_OS_UNIX)
 #include <sys/resource.h>
+#elif defined(Q_OS_WIN)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <psapi.h>
 #endif
 
 namespace bench {
@@ -29,6 +35,15 @@ double processCpuMs()
         return -1.0;
     const auto ms = [](const timeval &t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
+#elif defined(Q_OS_WIN)
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return -1.0;
+    // In units of 100 ns.
+    const auto ms = [](const FILETIME &t) {
+        return double((quint64(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
 #else
     return -1.0;
 #endif
@@ -41,6 +56,12 @@ qint64 peakResidentKiB()
     if (getrusage(RUSAGE_SELF, &usage) != 0)
         return -1;
     return qint64(usage.ru_maxrss); // KiB on Linux
+#elif defined(Q_OS_WIN)
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters)))
+        return -1;
+    return qint64(counters.PeakWorkingSetSize / 1024);
 #else
     return -1;
 #endif

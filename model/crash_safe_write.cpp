@@ -10,7 +10,9 @@
 #include <optional>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <io.h>
 #include <windows.h>
 #else
@@ -93,7 +95,8 @@ void removeAbandonedTemporaries(const QDir &folder)
 bool syncToDisk(QFile &file)
 {
 #ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0;
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+    return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
 #else
     return ::fsync(file.handle()) == 0;
 #endif
@@ -135,6 +138,13 @@ bool writeCrashSafe(const QString &path, const QByteArray &bytes)
     // replaced itself and what it points to, in this folder or elsewhere, is
     // never written.
     const QFileInfo info(path);
+#ifdef Q_OS_WIN
+    // Windows holds at most 255 UTF-16 units in a name; a file system that
+    // would take more (Wine's, on Linux) must not make a file Windows cannot
+    // open.
+    if (info.fileName().size() > 255)
+        return false;
+#endif
     const bool isLink = info.isSymLink();
     if (!QDir().mkpath(info.absolutePath()) || (!isLink && info.isDir()))
         return false;

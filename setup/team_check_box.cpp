@@ -4,11 +4,27 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+namespace {
+
+// The Windows program ships no SVG renderer: it draws the same squares from
+// PNGs rendered from the SVGs (with their @2x pair, which QIcon finds itself).
+#ifdef Q_OS_WIN
+const QString squareFormat = QStringLiteral(".png");
+#else
+const QString squareFormat = QStringLiteral(".svg");
+#endif
+
+QIcon square(const QString &name)
+{
+    return QIcon(QStringLiteral(":/setup/images/") + name + squareFormat);
+}
+
+} // namespace
+
 TeamCheckBox::Squares TeamCheckBox::readSquares()
 {
-    return {QIcon(QStringLiteral(":/setup/images/unchecked.svg")),
-            QIcon(QStringLiteral(":/setup/images/grayed.svg")),
-            QIcon(QStringLiteral(":/setup/images/checked.svg"))};
+    return {square(QStringLiteral("unchecked")), square(QStringLiteral("grayed")),
+            square(QStringLiteral("checked"))};
 }
 
 TeamCheckBox::TeamCheckBox(const Squares &squares, QWidget *parent)

@@ -344,6 +344,9 @@ void TestArtwork::theWindowIconCarriesEverySize()
 
 void TestArtwork::theSvgIconRenders()
 {
+#ifdef Q_OS_WIN
+    QSKIP("the Windows program ships no SVG renderer: its icons are the PNGs");
+#endif
     const QIcon svg(":/assets/icon.svg");
     const QImage image = svg.pixmap(QSize(64, 64)).toImage();
     QVERIFY(!image.isNull());

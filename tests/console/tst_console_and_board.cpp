@@ -59,8 +59,8 @@ const Step race{Act::Race};
 const Step winner{Act::Winner};
 const Step undo{Act::Undo};
 const Step redo{Act::Redo};
-const Step raise{Act::Raise};
-const Step lower{Act::Lower};
+const Step raiseMaximum{Act::Raise};
+const Step lowerMaximum{Act::Lower};
 
 } // namespace
 
@@ -93,9 +93,9 @@ void TestConsoleAndBoard::bothWindowsReachTheSameResults_data()
     QTest::newRow("rename, refused rename") << QList<Step>{rename(1, u"은혜"_qs), rename(2, u"가;나"_qs), cancel, race};
     QTest::newRow("winner after a round") << QList<Step>{points(2, u"90"_qs), race, winner};
     QTest::newRow("undo and redo") << QList<Step>{points(0, u"20"_qs), race, rename(0, u"사랑"_qs), undo, undo, redo};
-    QTest::newRow("maximum up and down") << QList<Step>{raise, raise, lower};
-    QTest::newRow("maximum at its lowest") << QList<Step>{lower};
-    QTest::newRow("maximum kept above a total") << QList<Step>{points(0, u"590"_qs), race, lower, raise, raise, lower};
+    QTest::newRow("maximum up and down") << QList<Step>{raiseMaximum, raiseMaximum, lowerMaximum};
+    QTest::newRow("maximum at its lowest") << QList<Step>{lowerMaximum};
+    QTest::newRow("maximum kept above a total") << QList<Step>{points(0, u"590"_qs), race, lowerMaximum, raiseMaximum, raiseMaximum, lowerMaximum};
     QTest::newRow("save under a typed name, then to it") << QList<Step>{points(0, u"30"_qs), race, save(u"저녁"_qs), points(1, u"5"_qs), race, save()};
     QTest::newRow("save under a name refused") << QList<Step>{save(u".숨김"_qs)};
     QTest::newRow("save cancelled") << QList<Step>{points(0, u"30"_qs), race, save()};

@@ -58,6 +58,11 @@ int main(int argc, char *argv[])
     }
 #endif
     QCoreApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // argv is in the ANSI code page there, which has no Hangul; the game's
+    // name comes whole from the wide command line.
+    args = QCoreApplication::arguments().mid(1);
+#endif
     if (args.size() == 2 && args.at(0) == u"loop")
         return loop(args.at(1));
     if (args.size() == 2 && args.at(0) == u"write")

