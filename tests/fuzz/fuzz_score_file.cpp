@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -111,7 +112,15 @@ void checkLoad(const QByteArray &bytes, const std::optional<ScoreFileContent> &p
             "the team count is what the file holds");
     require(engine.announcedTeamCount() == (parsed->allLinesRead() ? parsed->announcedTeamCount : parsed->teamLinesRead),
             "the team count follows the lines read");
-    require(engine.maxScore() == parsed->maxScore.value_or(500), "the maximum is the file's or the game's own");
+    // A file's maximum of 0 or below is the new game's; a total at or above
+    // the maximum raises it to that total plus the step, as typed points do.
+    qint64 expectedMax = parsed->maxScore.value_or(0) > 0 ? *parsed->maxScore : GameEngine::NewGameMaxScore;
+    qint64 highest = std::numeric_limits<qint64>::min();
+    for (int i = 0; i < engine.teamsInPlay(); ++i)
+        highest = std::max<qint64>(highest, engine.score(i));
+    if (highest >= expectedMax && highest + GameEngine::MaxScoreStep <= std::numeric_limits<qint32>::max())
+        expectedMax = highest + GameEngine::MaxScoreStep;
+    require(engine.maxScore() == expectedMax, "the maximum is the file's or the game's own, raised above its totals");
     require(result.teams.size() == parsed->teams.size() && result.teams.size() <= engine.teamsInPlay(),
             "the loaded teams are the parsed ones, all in play");
     for (int i = 0; i < parsed->teams.size(); ++i) {
