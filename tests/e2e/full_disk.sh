@@ -77,15 +77,7 @@ rm -f "$recovery/filler"
 grep -q '"score": 75' "$left" || e2e_fail "the kill lost the kept game: $(cat "$left")"
 kept=$(cat "$left")
 
-e2e_start_program "$program"
-e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292 >/dev/null \
-    || e2e_fail "the setup window did not appear after the crash"
-is_question_box() { (($1 < 900)) && ! (($1 == 396 && $2 == 292)); }
-question=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" is_question_box) \
-    || e2e_fail "no question about the last game"
-sleep 0.5
-e2e_screenshot question >/dev/null
-xdotool windowactivate --sync "$question" 2>/dev/null
+e2e_restart_after_crash "$program" "$title"
 e2e_key Escape # one key once threw the game away
 sleep 1
 aside=$(find "$recovery" -maxdepth 1 -name 'discarded-*.json' | head -n1)

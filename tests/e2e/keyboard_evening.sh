@@ -21,102 +21,89 @@ e2e_fresh_home
 saved="$HOME/Documents/Zanto 점수판"
 title='Zanto 점수판'
 
-# The window that has the keyboard must be the one expected.
-expect_active() { # WINDOW WHAT
-    local active
-    for _ in $(seq 25); do
-        active=$(xdotool getactivewindow 2>/dev/null) && [[ $active == "$1" ]] && return 0
-        sleep 0.2
-    done
-    e2e_fail "$2 does not have the keyboard"
-}
-keys() { # KEY... with a pause after each
-    local key
-    for key in "$@"; do e2e_key "$key"; sleep 0.25; done
-}
 shot() { e2e_screenshot "$1" >/dev/null || e2e_fail "no screenshot $1"; }
 
 e2e_start_program "$program"
 setup=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292) \
     || e2e_fail "the setup window did not appear"
-expect_active "$setup" "the setup window"
+e2e_expect_active "$setup" "the setup window"
 sleep 0.5
 
 # The focus starts on 시작; Tab passes 불러오기 and 닫기 to the first team.
 # Space checks a team and opens its name, selected; typing replaces it and
 # Enter keeps it. The focus then comes back to the first team.
-keys Tab Tab Tab space
+e2e_keys Tab Tab Tab space
 e2e_type "Owls"
-keys Return
-keys Tab space Return                # 소망, as it is
-keys Tab Tab Tab Tab space Return    # 말씀, as it is
+e2e_keys Return
+e2e_keys Tab space Return                # 소망, as it is
+e2e_keys Tab Tab Tab Tab space Return    # 말씀, as it is
 shot 1-teams-chosen
-keys shift+Tab shift+Tab shift+Tab   # back to 시작
-keys Return
+e2e_keys shift+Tab shift+Tab shift+Tab   # back to 시작
+e2e_keys Return
 
 board=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_wider_than 900) \
     || e2e_fail "the board did not appear"
-expect_active "$board" "the board"
+e2e_expect_active "$board" "the board"
 sleep 1
 
 # A digit opens that team's entry with "0" selected; typing replaces it.
-keys 1
+e2e_keys 1
 shot 2-entry-open
 e2e_type "30"
-keys Return
-keys 3
+e2e_keys Return
+e2e_keys 3
 e2e_type "120"
-keys Return
+e2e_keys Return
 
 # The console shows what was typed; the audience sees nothing of it yet.
-keys F2
+e2e_keys F2
 console=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title - 진행자" e2e_wider_than 500) \
     || e2e_fail "F2 did not show the console"
-expect_active "$console" "the console"
+e2e_expect_active "$console" "the console"
 sleep 0.5
 shot 3-console-pending
-keys F2
-expect_active "$board" "the board after the console"
+e2e_keys F2
+e2e_expect_active "$board" "the board after the console"
 
-keys Next # Page Down, a presentation clicker's "next": the race runs 7.5 s
+e2e_keys Next # Page Down, a presentation clicker's "next": the race runs 7.5 s
 sleep 3
 shot 4-race-running
 sleep 6
 shot 5-round-one
 
 # A second round for 소망, then taken back.
-keys 2
+e2e_keys 2
 e2e_type "50"
-keys Return F5
+e2e_keys Return F5
 sleep 9
 shot 6-round-two
-keys ctrl+z
+e2e_keys ctrl+z
 sleep 0.5
 shot 7-round-two-undone
 
-keys ctrl+s
+e2e_keys ctrl+s
 sleep 1
 shot 8-save-name
 e2e_type "evening"
-keys Return
+e2e_keys Return
 sleep 1
-keys Return # the confirmation
+e2e_keys Return # the confirmation
 sleep 0.5
 
 e2e_expect_saved_game "$saved/evening.scr" '3;500;50\r\nOwls;30\r\n소망;0\r\n말씀;120\r\n'
 
 # F11: the whole screen without a title bar, and back.
-expect_active "$board" "the board after saving"
-keys F11
+e2e_expect_active "$board" "the board after saving"
+e2e_keys F11
 sleep 1
 [[ $(e2e_window_size "$board") == "1366 768" ]] || e2e_fail "F11 did not fill the screen"
 shot 9-full-screen
-keys F11
+e2e_keys F11
 sleep 1
 [[ $(e2e_window_size "$board") != "1366 768" ]] || e2e_fail "F11 did not leave full screen"
 
 # Nothing is unsaved: closing from the keyboard asks nothing and ends the run.
-keys alt+F4
+e2e_keys alt+F4
 e2e_wait_program_exit 5 || e2e_fail "the program did not end after Alt+F4"
 [[ $E2E_PROGRAM_STATUS -eq 0 ]] || e2e_fail "the program ended with status $E2E_PROGRAM_STATUS"
 echo "PASS: an evening with the keyboard alone was saved as expected"

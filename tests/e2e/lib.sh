@@ -8,7 +8,7 @@
 # WM_NAME holds the UTF-8 bytes of its Korean title read as Latin-1.
 #
 # Globals a test may read: E2E_WORK (scratch folder, removed at exit),
-# E2E_PROGRAM_PID, E2E_PROGRAM_STATUS, DISPLAY, HOME.
+# E2E_PROGRAM_PID, E2E_PROGRAM_STATUS, E2E_QUESTION, DISPLAY, HOME.
 # E2E_ARTIFACTS (environment) is where screenshots go, default $TMPDIR or /tmp;
 # E2E_DISPLAY (environment), when set, is the X display number to use
 # instead of the first free one.
@@ -20,6 +20,7 @@ E2E_PIDS=()
 E2E_PROGRAM_PID=
 E2E_PROGRAM_STATUS=
 E2E_PROGRAM_STARTS=0
+E2E_QUESTION=
 
 # e2e_require TOOL...: skips the test when a tool is missing. Nothing is
 # installed from here; tools/install-deps --test does that before ctest.
@@ -209,6 +210,39 @@ e2e_type() { # TEXT
 }
 e2e_key() { # KEY...
     xdotool key "$@"
+}
+
+# e2e_keys KEY...: each key with a pause after it, as a presenter types.
+e2e_keys() {
+    local key
+    for key in "$@"; do e2e_key "$key"; sleep 0.25; done
+}
+
+# e2e_expect_active WINDOW WHAT: fails unless WINDOW has the keyboard
+# within 5 s; WHAT names it in the failure.
+e2e_expect_active() {
+    local active
+    for _ in $(seq 25); do
+        active=$(xdotool getactivewindow 2>/dev/null) && [[ $active == "$1" ]] && return 0
+        sleep 0.2
+    done
+    e2e_fail "$2 does not have the keyboard"
+}
+
+# e2e_restart_after_crash PROGRAM TITLE: starts the program again after a
+# kill, waits for the setup window and the question about the game left
+# behind (the program's other small window), screenshots it as "question"
+# and gives it the keyboard; sets E2E_QUESTION to its window.
+e2e_restart_after_crash() {
+    e2e_start_program "$1"
+    e2e_wait_window "$E2E_PROGRAM_PID" "$2" e2e_size_is 396 292 >/dev/null \
+        || e2e_fail "the setup window did not appear after the crash"
+    is_question_box() { (($1 < 900)) && ! (($1 == 396 && $2 == 292)); }
+    E2E_QUESTION=$(e2e_wait_window "$E2E_PROGRAM_PID" "$2" is_question_box) \
+        || e2e_fail "no question about the last game"
+    sleep 0.5
+    e2e_screenshot question >/dev/null
+    xdotool windowactivate --sync "$E2E_QUESTION" 2>/dev/null
 }
 
 # e2e_board_px WIDTH HEIGHT LENGTH: a design length on a board of that size.

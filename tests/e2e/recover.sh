@@ -33,16 +33,7 @@ e2e_kill_program KILL
 [[ -f "$left" ]] || e2e_fail "the kill took the recovery file along"
 grep -q '"Owls"' "$left" || e2e_fail "the recovery file lacks the renamed team: $(cat "$left")"
 
-e2e_start_program "$program"
-e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292 >/dev/null \
-    || e2e_fail "the setup window did not appear after the crash"
-# The question box: the program's other small window.
-is_question_box() { (($1 < 900)) && ! (($1 == 396 && $2 == 292)); }
-question=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" is_question_box) \
-    || e2e_fail "no question about the last game"
-sleep 0.5
-e2e_screenshot question >/dev/null
-xdotool windowactivate --sync "$question" 2>/dev/null
+e2e_restart_after_crash "$program" "$title"
 e2e_key Return # 예, the default
 
 board=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_wider_than 900) \

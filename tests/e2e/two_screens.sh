@@ -24,18 +24,6 @@ e2e_fresh_home
 saved="$HOME/Documents/Zanto 점수판"
 title='Zanto 점수판'
 
-expect_active() { # WINDOW WHAT
-    local active
-    for _ in $(seq 25); do
-        active=$(xdotool getactivewindow 2>/dev/null) && [[ $active == "$1" ]] && return 0
-        sleep 0.2
-    done
-    e2e_fail "$2 does not have the keyboard"
-}
-keys() { # KEY... with a pause after each
-    local key
-    for key in "$@"; do e2e_key "$key"; sleep 0.25; done
-}
 # The projector's pixels as $E2E_ARTIFACTS/two_screens-NAME.png; prints the path.
 projector() { # NAME
     local whole="$E2E_WORK/whole.png" file="$E2E_ARTIFACTS/$E2E_NAME-$1.png"
@@ -67,7 +55,7 @@ setup=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title" e2e_size_is 396 292) \
 tops=(22 42 62 82 100 118 138 158)
 for k in 0 1 2 3 4 5; do
     e2e_click "$setup" 38 $((8 + tops[k] + 9))
-    keys Return
+    e2e_keys Return
 done
 e2e_click "$setup" 324 29 # 시작
 
@@ -77,31 +65,31 @@ console=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title - 진행자" e2e_wider_than
     || e2e_fail "the console did not open"
 eval "$(xdotool getwindowgeometry --shell "$board")"
 ((X == 1280 && Y == 0)) || e2e_fail "the board is at $X,$Y, not on the projector"
-expect_active "$console" "the console"
+e2e_expect_active "$console" "the console"
 sleep 1
 start=$(projector 1-start) || e2e_fail "no screenshot"
 
 # Points typed in the console: nothing of them on the projector.
-keys 3
+e2e_keys 3
 e2e_type "140"
 same_projector "$start" 2-typed
-keys Return
+e2e_keys Return
 same_projector "$start" 3-pending
 
 # F11 leaves full screen and comes back; the keyboard stays on the laptop.
-keys F11
+e2e_keys F11
 sleep 1
 [[ $(e2e_window_size "$board") != "1920 1080" ]] || e2e_fail "F11 did not leave full screen"
-expect_active "$console" "the console after F11"
+e2e_expect_active "$console" "the console after F11"
 windowed=$(projector 4-windowed) || e2e_fail "no screenshot"
-keys 1
+e2e_keys 1
 e2e_type "25"
 same_projector "$windowed" 5-typed-windowed
-keys Return
-keys F11
+e2e_keys Return
+e2e_keys F11
 sleep 1
 [[ $(e2e_window_size "$board") == "1920 1080" ]] || e2e_fail "F11 did not fill the projector again"
-expect_active "$console" "the console after the second F11"
+e2e_expect_active "$console" "the console after the second F11"
 
 # A click on 사랑's button on the board opens its points in the console.
 # Row 2 of six on the grown projector board: the rows share the height
@@ -110,30 +98,30 @@ row_top=$(e2e_board_px 1920 1080 260) row_height=$(e2e_board_px 1920 1080 50)
 row_gap=$(((1080 - row_top - $(e2e_board_px 1920 1080 71) - 6 * row_height) / 7))
 xdotool mousemove --window "$board" "$(e2e_board_px 1920 1080 83)" \
     $((row_top + 3 * row_gap + 2 * row_height + row_height / 2)) sleep 0.2 click 1
-expect_active "$console" "the console after a click on the board"
+e2e_expect_active "$console" "the console after a click on the board"
 clicked=$(projector 6-clicked) || e2e_fail "no screenshot"
 [[ $(differing_pixels "$start" "$clicked") == 0 ]] || e2e_fail "a click on the board changed it"
 e2e_type "60"
 same_projector "$start" 7-typed-after-click
-keys Return
+e2e_keys Return
 # 믿음 to 200 too, for a tie.
-keys 1
+e2e_keys 1
 e2e_type "175"
-keys Return
+e2e_keys Return
 same_projector "$start" 8-all-pending
 laptop console-pending
 
 # The clicker: blank, back, the race, the winners.
-keys b
+e2e_keys b
 sleep 0.5
 blank=$(projector 9-blank) || e2e_fail "no screenshot"
 [[ $(differing_pixels "$start" "$blank") != 0 ]] || e2e_fail "b did not blank the board"
-keys period
+e2e_keys period
 sleep 0.5
 same_projector "$start" 10-back
-keys Next
+e2e_keys Next
 sleep 9
-keys Prior
+e2e_keys Prior
 sleep 0.8
 projector 11-winners >/dev/null
 laptop console-winners
@@ -142,22 +130,22 @@ raced=$(projector 12-after-the-round) || e2e_fail "no screenshot"
 [[ $(differing_pixels "$start" "$raced") != 0 ]] || e2e_fail "Page Down ran no race"
 
 # Nothing pending: a start says so and leaves the board as it is.
-keys Next
+e2e_keys Next
 sleep 1
 same_projector "$raced" 13-empty-start
 
-keys ctrl+s
+e2e_keys ctrl+s
 sleep 1
 e2e_type "evening"
-keys Return
+e2e_keys Return
 sleep 1
-keys Return # the confirmation
+e2e_keys Return # the confirmation
 sleep 0.5
 e2e_expect_saved_game "$saved/evening.scr" \
     '6;500;50\r\n믿음;200\r\n소망;0\r\n사랑;200\r\n은혜;0\r\n말씀;0\r\n온유;0\r\n'
 
 # F1: the guide in a window of its own.
-keys F1
+e2e_keys F1
 help=$(e2e_wait_window "$E2E_PROGRAM_PID" "$title - 도움말" e2e_wider_than 500) \
     || e2e_fail "F1 did not open the guide"
 sleep 0.5
